@@ -1,0 +1,1 @@
+int kvvxScratch() { return 0; }

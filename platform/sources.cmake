@@ -1,0 +1,8 @@
+# Files of platform/. Portable files build everywhere (and natively under the
+# sanitizers); Win32 files only into the DLL.
+list(APPEND KVVX_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ScratchCore.cpp
+)
+list(APPEND KVVX_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DllMain.cpp
+)

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the library for Windows
+# (MinGW-w64) and the portable core natively with sanitizers, and runs every
+# test: the Windows programs under Wine on an Xvfb display, the native ones
+# directly. Exits non-zero when anything fails.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+kvvx_install_packages
+trap kvvx_stop_all EXIT
+
+jobs=$(nproc)
+log "building for Windows"
+kvvx_configure_windows
+cmake --build "$KVVX_BUILD/win" -j "$jobs"
+
+log "building the portable core natively (AddressSanitizer, UBSan)"
+cmake -S "$KVVX_ROOT" -B "$KVVX_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DKVVX_SANITIZE=ON >/dev/null
+cmake --build "$KVVX_BUILD/native" -j "$jobs"
+
+kvvx_start_display
+kvvx_prepare_prefix
+kvvx_start_wineserver
+
+status=0
+log "native tests"
+ctest --test-dir "$KVVX_BUILD/native" --output-on-failure || status=1
+log "Windows tests under Wine"
+ctest --test-dir "$KVVX_BUILD/win" --output-on-failure || status=1
+exit $status
