@@ -1,1 +1,0 @@
-int kvvxScratch() { return 0; }
