@@ -1,14 +1,12 @@
-// Entry point of kvVXComBase.dll.
+// Entry point of kvVXComBase.dll. The library's application object and its
+// module state are set up by static construction (ModuleFrame.cpp) before
+// this runs; here each ending thread gives back its framework state.
 #include <windows.h>
+#include "platform/ThreadState.h"
 
-static HINSTANCE g_hLibraryInstance = nullptr;
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID)
 {
-    if (dwReason == DLL_PROCESS_ATTACH)
-    {
-        g_hLibraryInstance = hInstance;
-        DisableThreadLibraryCalls(hInstance);
-    }
+    if (dwReason == DLL_THREAD_DETACH)
+        KvFreeThreadState();
     return TRUE;
 }
