@@ -1,0 +1,581 @@
+#pragma once
+
+// CVXGridCtrl: a spreadsheet-like grid window. Cells are addressed by row and
+// column; the first rows and columns can be fixed (headers that do not scroll).
+//
+// This header declares the cell address and range types, the cell record
+// CGridCell, the exchange record _GV_ITEM with its mask bits, the cell state
+// bits, the search flags and the grid class itself. The grid's work is split
+// over one source file per concern:
+//   GridCellModel.cpp  construction, store, accessors, shape operations
+//   GridSort.cpp       sorting and GetNextItem
+//   GridFile.cpp       comma-separated text files (Save, Load)
+//   GridGeometry.cpp   sizes, positions, measuring
+//   GridSelection.cpp  focus cell and selected cells
+//   GridView.cpp       window-bound operations (painting, scrolling,
+//                      notifications, clipboard, printing, editing hooks)
+//
+// Everything that changes the data works without a window: the grid is a
+// complete data store before Create is called, and calls that would repaint,
+// reset the scroll bars or notify the parent do nothing until a window exists.
+
+#include "platform/Core.h"
+#include "platform/Collections.h"
+#include "platform/Geometry.h"
+#include "platform/Gdi.h"
+#include "platform/Wnd.h"
+#include "platform/WinApp.h"
+#include "platform/ModalUI.h"
+#include "grid/TitleTip.h"
+#include "grid/GridDropTarget.h"
+
+#include <commctrl.h>
+
+class CImageList;
+class COleDataSource;
+class COleDataObject;
+class CPrintInfo;
+
+// ---------------------------------------------------------------- constants
+
+// Cell state bits (CGridCell::m_nState). Bit 0x10 is never used.
+#define GCS_FOCUSED      0x0001
+#define GCS_SELECTED     0x0002
+#define GCS_DROPHILITED  0x0004
+#define GCS_READONLY     0x0008
+#define GCS_MODIFIED     0x0020
+
+// _GV_ITEM mask bits: which attributes SetItem / GetItem transfer.
+#define GIM_TEXT    0x0001
+#define GIM_IMAGE   0x0002
+#define GIM_PARAM   0x0004
+#define GIM_STATE   0x0008
+#define GIM_BKCLR   0x0010
+#define GIM_FGCLR   0x0020
+#define GIM_FORMAT  0x0040
+#define GIM_FONT    0x0080
+
+// GetNextItem direction bits, combined with the state bits looked for.
+#define GNI_ABOVE    0x0100
+#define GNI_BELOW    0x0200
+#define GNI_TOLEFT   0x0400
+#define GNI_TORIGHT  0x0800
+
+// Which grid lines are drawn (m_nGridLines).
+#define GRIDLINES_NONE  0
+#define GRIDLINES_HORZ  1
+#define GRIDLINES_VERT  2
+#define GRIDLINES_BOTH  3
+
+// Mouse modes (m_nMouseMode).
+#define GMM_IDLE                0
+#define GMM_SELECT_ALL          1
+#define GMM_SELECT_COLUMNS      2
+#define GMM_SELECT_ROWS         3
+#define GMM_SELECT_CELLS        4
+#define GMM_OVER_ROW_BORDER     6
+#define GMM_SIZING_ROW          7
+#define GMM_OVER_COLUMN_BORDER  8
+#define GMM_SIZING_COLUMN       9
+#define GMM_PREPARE_EDIT        10
+#define GMM_PREPARE_DRAG        11
+#define GMM_DRAGGING            12
+
+// Notifications the grid sends to its parent in WM_NOTIFY (GRIDNOTIFY).
+#define GRIDN_SELCHANGING     (-100)
+#define GRIDN_SELCHANGED      (-101)
+#define GRIDN_BEGINLABELEDIT  (-105)
+#define GRIDN_ENDLABELEDIT    (-106)
+#define GRIDN_BEGINDRAG       (-109)
+#define GRIDN_HSCROLL         1133
+#define GRIDN_FIXEDROWCLICK   1134
+#define GRIDN_VSCROLL         1136
+
+// Number of entries of the per-column tables (text formats, colour flags).
+#define GRID_MAX_FORMAT_COLS  1024
+
+// Colour value meaning "use the grid's default colour".
+#define GRID_DEFAULT_CLR  ((COLORREF)0xFF000000)
+
+// ---------------------------------------------------------------- value types
+
+// A cell address. (-1, -1) means no cell.
+class CVXCellID
+{
+public:
+    int row;
+    int col;
+
+    CVXCellID(int nRow = -1, int nCol = -1) : row(nRow), col(nCol) {}
+
+    // Both parts non-negative (the grid's own IsValid also checks the counts).
+    BOOL IsValid() const { return row >= 0 && col >= 0; }
+    bool operator==(const CVXCellID& rhs) const { return row == rhs.row && col == rhs.col; }
+    bool operator!=(const CVXCellID& rhs) const { return !(*this == rhs); }
+};
+
+// A rectangle of cells, inclusive at both ends.
+class CVXCellRange
+{
+public:
+    int minRow;
+    int minCol;
+    int maxRow;
+    int maxCol;
+
+    CVXCellRange(int nMinRow = -1, int nMinCol = -1, int nMaxRow = -1, int nMaxCol = -1)
+        : minRow(nMinRow), minCol(nMinCol), maxRow(nMaxRow), maxCol(nMaxCol) {}
+
+    void Set(int nMinRow = -1, int nMinCol = -1, int nMaxRow = -1, int nMaxCol = -1)
+    {
+        minRow = nMinRow; minCol = nMinCol; maxRow = nMaxRow; maxCol = nMaxCol;
+    }
+    // All parts non-negative and max >= min (the grid's IsValid also checks
+    // the counts).
+    BOOL IsValid() const
+    {
+        return minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0 &&
+               minRow <= maxRow && minCol <= maxCol;
+    }
+    BOOL InRange(int row, int col) const
+    {
+        return row >= minRow && row <= maxRow && col >= minCol && col <= maxCol;
+    }
+    BOOL InRange(const CVXCellID& cell) const { return InRange(cell.row, cell.col); }
+    int Count() const { return IsValid() ? (maxRow - minRow + 1) * (maxCol - minCol + 1) : 0; }
+    CVXCellID GetTopLeft() const { return CVXCellID(minRow, minCol); }
+    // The common part of two ranges; it may be empty (max below min).
+    CVXCellRange Intersect(const CVXCellRange& rhs) const
+    {
+        return CVXCellRange(minRow > rhs.minRow ? minRow : rhs.minRow,
+                            minCol > rhs.minCol ? minCol : rhs.minCol,
+                            maxRow < rhs.maxRow ? maxRow : rhs.maxRow,
+                            maxCol < rhs.maxCol ? maxCol : rhs.maxCol);
+    }
+    bool operator==(const CVXCellRange& rhs) const
+    {
+        return minRow == rhs.minRow && minCol == rhs.minCol &&
+               maxRow == rhs.maxRow && maxCol == rhs.maxCol;
+    }
+    bool operator!=(const CVXCellRange& rhs) const { return !(*this == rhs); }
+};
+
+// One cell. A heap object owned by its row. Cells come from a pool shared by
+// all grids (operator new / delete below), which saves the per-allocation
+// overhead of the general heap; a class derived from CGridCell with extra
+// members is allocated from the general heap instead.
+class KVVX_API CGridCell : public CObject
+{
+public:
+    CGridCell();
+    virtual ~CGridCell();
+
+    UINT     m_nState;    // GCS_ bits
+    UINT     m_nFormat;   // DrawText format flags
+    CString  m_strText;
+    int      m_nImage;    // index into the grid's image list, -1 = none
+    COLORREF m_crBkClr;   // GRID_DEFAULT_CLR = the grid's default
+    COLORREF m_crFgClr;   // GRID_DEFAULT_CLR = the grid's default
+    LOGFONT  m_lfFont;
+    LPARAM   m_lParam;
+
+    static void* operator new(size_t nSize);
+    static void operator delete(void* p, size_t nSize);
+
+private:
+    CGridCell(const CGridCell&) = delete;
+    CGridCell& operator=(const CGridCell&) = delete;
+};
+
+// The record through which several attributes of one cell are read or
+// written at once; mask names the attributes transferred (GIM_ bits).
+typedef struct _GV_ITEM
+{
+    int      row;
+    int      col;
+    UINT     mask;
+    UINT     nState;
+    UINT     nFormat;
+    CString  szText;
+    int      iImage;
+    COLORREF crBkClr;
+    COLORREF crFgClr;
+    LPARAM   lParam;
+    LOGFONT  lfFont;
+} GV_ITEM;
+
+// The record sent to the parent with WM_NOTIFY.
+typedef struct tagGRIDNOTIFY
+{
+    NMHDR hdr;
+    int   iRow;
+    int   iColumn;
+} GRIDNOTIFY;
+
+// A row of the cell store: an array of cell pointers, one per column.
+typedef CArray<CGridCell*, CGridCell*> GRID_ROW;
+
+// Compare function for sorting: the first two arguments are the CGridCell
+// pointers being compared (either may be NULL), the third the caller's data.
+typedef int (CALLBACK* PFNGRIDCOMPARE)(LPARAM, LPARAM, LPARAM);
+
+// ---------------------------------------------------------------- the grid
+
+class KVVX_API CVXGridCtrl : public CWnd
+{
+    DECLARE_DYNCREATE(CVXGridCtrl)
+
+public:
+    CVXGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
+    virtual ~CVXGridCtrl();
+
+    // ------------------------------------------------------------ counts
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    int GetFixedRowCount() const { return m_nFixedRows; }
+    int GetFixedColumnCount() const { return m_nFixedCols; }
+    // Negative counts are refused (FALSE). A count whose store cannot fit in
+    // the memory the system can still give throws CMemoryException* before
+    // anything changes.
+    BOOL SetRowCount(int nRows = 10);
+    BOOL SetColumnCount(int nCols = 10);
+    BOOL SetFixedRowCount(int nFixedRows = 1);
+    BOOL SetFixedColumnCount(int nFixedCols = 1);
+
+    // ------------------------------------------------------------ sizes (geometry)
+    int GetRowHeight(int nRow) const;
+    BOOL SetRowHeight(int row, int height);
+    int GetColumnWidth(int nCol) const;
+    BOOL SetColumnWidth(int col, int width);
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    long GetVirtualWidth() const;
+    long GetVirtualHeight() const;
+
+    // ------------------------------------------------------------ colours and settings
+    void SetTextColor(COLORREF clr) { m_crText = clr; }
+    COLORREF GetTextColor() const { return m_crText; }
+    void SetTextBkColor(COLORREF clr) { m_crTextBk = clr; }
+    COLORREF GetTextBkColor() const { return m_crTextBk; }
+    void SetBkColor(COLORREF clr) { m_crBk = clr; }
+    COLORREF GetBkColor() const { return m_crBk; }
+    void SetFixedTextColor(COLORREF clr) { m_crFixedText = clr; }
+    COLORREF GetFixedTextColor() const { return m_crFixedText; }
+    void SetFixedBkColor(COLORREF clr) { m_crFixedBk = clr; }
+    COLORREF GetFixedBkColor() const { return m_crFixedBk; }
+    void SetGridColor(COLORREF clr) { m_crGrid = clr; }
+    COLORREF GetGridColor() const { return m_crGrid; }
+    // Repaints the whole window when one exists.
+    void SetGridLines(int nWhichLines = GRIDLINES_BOTH);
+    int GetGridLines() const { return m_nGridLines; }
+
+    CVXCellID GetFocusCell() const { return m_cellFocus; }
+
+    void SetImageList(CImageList* pList) { m_pImageList = pList; }
+    CImageList* GetImageList() const { return m_pImageList; }
+
+    void SetClrRGBCol(int nRedCol, int nGreenCol, int nBlueCol)
+    {
+        m_nRedCol = nRedCol; m_nGreenCol = nGreenCol; m_nBlueCol = nBlueCol;
+    }
+    void SetClrHasRGBCol(BOOL bHas) { m_bHasRGBCol = bHas; }
+    BOOL GetClrHasRGBCol() const { return m_bHasRGBCol; }
+
+    // Per-column tables of GRID_MAX_FORMAT_COLS entries. A column outside
+    // 0..1023 is ignored by the setters; the getters answer -1 (free text) and
+    // 0 (not a colour column) for it.
+    void SetTextFormat(int nCol, int nFormat);
+    int GetTextFormat(int nCol) const;
+    void SetColSelColor(int nCol, int nFlag);
+    int GetColSelColor(int nCol) const;
+
+    void SetFirstColFormat(UINT nFormat) { m_nFirstColFormat = nFormat; }
+    UINT GetFirstColFormat() const { return m_nFirstColFormat; }
+    void SetZeroWrong(BOOL bZeroWrong = TRUE) { m_bZeroWrong = bZeroWrong; }
+    BOOL IsZeroWrong() const { return m_bZeroWrong; }
+    void SetEditable(BOOL bEditable = TRUE) { m_bEditable = bEditable; }
+    BOOL IsEditable() const { return m_bEditable; }
+    void SetListMode(BOOL bEnableListMode = TRUE) { m_bListMode = bEnableListMode; }
+    BOOL GetListMode() const { return m_bListMode; }
+    // Clears the selection and the focus before and after storing the flag.
+    void EnableSelection(BOOL bEnable = TRUE);
+    BOOL IsSelectable() const { return m_bSelectable; }
+    void EnableDragAndDrop(BOOL bAllow = TRUE) { m_bDragAndDrop = bAllow; }
+    BOOL GetDragAndDrop() const { return m_bDragAndDrop; }
+    void SetSingleRowSelection(BOOL bSing = TRUE) { m_bSingleRowSelection = bSing; }
+    BOOL GetSingleRowSelection() const { return m_bSingleRowSelection; }
+    void SetRowResize(BOOL bResize = TRUE) { m_bRowResize = bResize; }
+    BOOL GetRowResize() const { return m_bRowResize; }
+    void SetColumnResize(BOOL bResize = TRUE) { m_bColumnResize = bResize; }
+    BOOL GetColumnResize() const { return m_bColumnResize; }
+    void SetHeaderSort(BOOL bSortOnClick = TRUE) { m_bHeaderSort = bSortOnClick; }
+    BOOL GetHeaderSort() const { return m_bHeaderSort; }
+    void SetHandleTabKey(BOOL bHandleTab = TRUE) { m_bHandleTabKey = bHandleTab; }
+    BOOL GetHandleTabKey() const { return m_bHandleTabKey; }
+    void SetDoubleBuffering(BOOL bBuffer = TRUE) { m_bDoubleBuffering = bBuffer; }
+    BOOL GetDoubleBuffering() const { return m_bDoubleBuffering; }
+    void EnableTitleTips(BOOL bEnable = TRUE) { m_bTitleTips = bEnable; }
+    BOOL GetTitleTips() const { return m_bTitleTips; }
+    // Returns the previous mode.
+    int SetMouseMode(int nMode) { int nOld = m_nMouseMode; m_nMouseMode = nMode; return nOld; }
+    int GetMouseMode() const { return m_nMouseMode; }
+
+    // ------------------------------------------------------------ queries
+    BOOL IsValid(int nRow, int nCol) const
+    {
+        return nRow >= 0 && nRow < m_nRows && nCol >= 0 && nCol < m_nCols;
+    }
+    BOOL IsValid(const CVXCellID& cell) const { return IsValid(cell.row, cell.col); }
+    BOOL IsValid(const CVXCellRange& range) const;
+    BOOL IsCellFixed(int nRow, int nCol) const
+    {
+        return nRow < m_nFixedRows || nCol < m_nFixedCols;
+    }
+    // The lowest column (below the column count) flagged as colour column, or -1.
+    int HasSelColorCol() const;
+    CVXCellRange GetCellRange() const { return CVXCellRange(0, 0, m_nRows - 1, m_nCols - 1); }
+
+    // The cell at a valid address, NULL otherwise (or when the row is missing).
+    CGridCell* GetCell(int nRow, int nCol) const;
+    // Puts a cell at a valid address; the cell that was there is not
+    // destroyed, the caller takes it over. FALSE for an invalid address.
+    BOOL SetCell(int nRow, int nCol, CGridCell* pCell);
+
+    // ------------------------------------------------------------ per-cell accessors
+    // Setters return FALSE for an invalid address; getters return the
+    // "invalid" value given here. None of them repaints.
+    virtual BOOL SetItem(const GV_ITEM* pItem);
+    BOOL GetItem(GV_ITEM* pItem);
+    virtual BOOL SetItemText(int nRow, int nCol, LPCTSTR str);
+    virtual CString GetItemText(int nRow, int nCol);            // ""
+    BOOL SetItemData(int nRow, int nCol, LPARAM lParam);
+    LPARAM GetItemData(int nRow, int nCol) const;               // 0
+    BOOL SetItemImage(int nRow, int nCol, int iImage);
+    int GetItemImage(int nRow, int nCol) const;                 // -1
+    // Keeps m_mapSelected equal to the cells that have GCS_SELECTED.
+    BOOL SetItemState(int nRow, int nCol, UINT state);
+    UINT GetItemState(int nRow, int nCol) const;                // 0
+    BOOL SetItemFormat(int nRow, int nCol, UINT nFormat);
+    UINT GetItemFormat(int nRow, int nCol) const;               // 0
+    BOOL SetItemBkColour(int nRow, int nCol, COLORREF cr = GRID_DEFAULT_CLR);
+    COLORREF GetItemBkColour(int nRow, int nCol) const;         // 0
+    BOOL SetItemFgColour(int nRow, int nCol, COLORREF cr = GRID_DEFAULT_CLR);
+    COLORREF GetItemFgColour(int nRow, int nCol) const;         // 0
+    BOOL SetItemFont(int nRow, int nCol, const LOGFONT* lf);    // copies the record
+    LOGFONT* GetItemFont(int nRow, int nCol);                   // the grid's m_lfFont
+
+    // Row 0, column 0 and negative addresses stand for the whole grid.
+    void SetModified(BOOL bModified = TRUE, int nRow = -1, int nCol = -1);
+    BOOL GetModified(int nRow = -1, int nCol = -1);
+
+    // ------------------------------------------------------------ shape operations
+    // A negative position appends; a position past the end gives -1.
+    int InsertColumn(LPCTSTR strHeading, UINT nFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                     int nColumn = -1);
+    int InsertRow(LPCTSTR strHeading, int nRow = -1);
+    BOOL DeleteColumn(int nColumn);
+    BOOL DeleteRow(int nRow);
+    BOOL DeleteNonFixedRows();
+    BOOL DeleteAllItems();
+    // List mode only: numbers column 0 of rows 1.. as 1, 2, 3 ...
+    void SetFirstColItem();
+
+    // ------------------------------------------------------------ sorting and search
+    // Sorting moves whole rows (their cells and heights); the fixed rows stay.
+    // The public entry points clear the selection and the focus first and
+    // return FALSE when col is at or past the column count or fewer than two
+    // non-fixed rows exist.
+    static int CALLBACK pfnCellTextCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    static int CALLBACK pfnCellNumericCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    void SetCompareFunction(PFNGRIDCOMPARE pfnCompare) { m_pfnCompare = pfnCompare; }
+    BOOL SortItems(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data = 0);
+    BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
+    BOOL SortTextItems(int nCol, BOOL bAscending, LPARAM data = 0);
+
+    // The next cell that has at least one of the GCS_ bits in nFlags, searched
+    // from cell in the direction the GNI_ bits give; (-1, -1) when none.
+    //  - GNI_BELOW or GNI_TORIGHT (alone or with other bits): the area after
+    //    the start cell in reading order: the rest of the start row, then the
+    //    following rows from the first non-fixed column. A start row of 0 or
+    //    less starts at the first non-fixed row, a start column of -1 or less
+    //    at the first non-fixed column. GNI_BELOW from (-1, -1) therefore
+    //    walks every non-fixed cell, the usual way to visit a selection.
+    //  - GNI_TOLEFT without those two: the start row, from the column left of
+    //    the start column leftwards down to the first non-fixed column.
+    //  - GNI_ABOVE alone: the start column, from the row above the start row
+    //    upwards down to the first non-fixed row.
+    //  - no direction bit: (-1, -1).
+    // GNI_BELOW alone keeps the area scan because hosts iterate selections
+    // with it; a leftward request gets the leftward scan, because scanning
+    // forward would report cells to the right of the start.
+    CVXCellID GetNextItem(CVXCellID& cell, int nFlags) const;
+
+    // ------------------------------------------------------------ files
+    // Comma-separated text, one line per row, row 0 first. Failures are shown
+    // in a message box and answered FALSE.
+    BOOL Save(LPCTSTR filename);
+    BOOL Load(LPCTSTR filename);
+
+    // ------------------------------------------------------------ selection and focus
+    CVXCellID SetFocusCell(CVXCellID cell);
+    CVXCellID SetFocusCell(int nRow, int nCol);
+    void SetSelectedRange(const CVXCellRange& Range, BOOL bForceRepaint = FALSE);
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol,
+                          BOOL bForceRepaint = FALSE);
+    void ResetSelectedRange();
+    CVXCellRange GetSelectedCellRange() const;
+    int GetSelectedCount() const { return (int)m_mapSelected.GetCount(); }
+    BOOL IsCellEditable(int nRow, int nCol) const;
+    BOOL IsCellEditable(CVXCellID& cell) const { return IsCellEditable(cell.row, cell.col); }
+
+    // ------------------------------------------------------------ view (window-bound)
+    void EnsureVisible(CVXCellID& cell) { EnsureVisible(cell.row, cell.col); }
+    void EnsureVisible(int nRow, int nCol);
+    BOOL IsCellVisible(int nRow, int nCol) const;
+    BOOL IsCellVisible(CVXCellID cell) const { return IsCellVisible(cell.row, cell.col); }
+    void AutoSizeColumns();
+    void AutoSizeRows();
+    BOOL AutoSizeColumn(int nCol);
+    BOOL AutoSizeRow(int nRow);
+    // Width and height of text in the grid's font (semi-bold when bBold) plus
+    // twice the margin. Measured on the window's DC, or on a DC of the screen
+    // while the grid has no window; (0, 0) when no DC can be had.
+    CSize GetTextExtent(LPCTSTR str, BOOL bBold = TRUE);
+    BOOL RedrawCell(int nRow, int nCol, CDC* pDC = NULL);
+    BOOL RedrawCell(const CVXCellID& cell, CDC* pDC = NULL) { return RedrawCell(cell.row, cell.col, pDC); }
+    BOOL InvalidateCellRect(const CVXCellID& cell);
+    void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
+
+    // ------------------------------------------------------------ overridables
+    // (declared in this order; a derived grid relies on the slots)
+    virtual void CutSelectedText();
+    virtual COleDataSource* CopyTextFromGrid();
+    virtual BOOL PasteTextToGrid(CVXCellID cell, COleDataObject* pDataObject);
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    virtual void OnEditSelectAll();
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintColumnHeadings(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintHeader(CDC* pDC, CPrintInfo* pInfo);
+    virtual void PrintFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual CImageList* CreateDragImage(CPoint* pHotSpot);
+    virtual void OnFixedColumnClick(CVXCellID& cell);
+    virtual void OnFixedRowClick(CVXCellID& cell);
+    virtual CSize GetCellExtent(int nRow, int nCol, CDC* pDC);
+    virtual void OnEndEditCell(int nRow, int nCol, CString str);
+    virtual void OnEditCell(int nRow, int nCol, UINT nChar);
+    virtual void CreateInPlaceEditControl(CRect& rect, DWORD dwStyle, UINT nID,
+                                          int nRow, int nCol, LPCTSTR szText, int nChar);
+    virtual void OnDraw(CDC* pDC);
+    virtual BOOL DrawFixedCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk = FALSE);
+    virtual BOOL DrawCell(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEraseBk = FALSE);
+protected:
+    virtual CGridCell* CreateCell(int nRow, int nCol);
+    virtual void EmptyCell(CGridCell* pCell, int nRow, int nCol);
+
+protected:
+    // The sort worker: sorts rows low..high (high = -1: the last row) by
+    // column nCol. FALSE for a column at or past the column count and for a
+    // range of fewer than two rows.
+    BOOL SortItems(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data,
+                   int low, int high);
+
+    LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
+    void ResetScrollBars(BOOL bShowBars = TRUE);
+    BOOL RegisterWindowClass();
+    int ReadWheelScrollLines();
+
+    // The key of a cell in the selection maps: column in the high 32 bits,
+    // row in the low 32 bits, so every cell of any grid has its own key.
+    static ULONGLONG GetCellKey(int nRow, int nCol)
+    {
+        return ((ULONGLONG)(UINT)nCol << 32) | (ULONGLONG)(UINT)nRow;
+    }
+
+    // ------------------------------------------------------------ fields
+protected:
+    int      m_nRedCol, m_nGreenCol, m_nBlueCol;
+    BOOL     m_bHasRGBCol;
+    BOOL     m_bZeroWrong;
+    UINT     m_nFirstColFormat;
+    int      m_anColTextFormat[GRID_MAX_FORMAT_COLS];
+    int      m_abColSelColor[GRID_MAX_FORMAT_COLS];
+
+    COLORREF m_crText, m_crTextBk, m_crBk, m_crFixedText, m_crFixedBk, m_crGrid;
+    COLORREF m_crSysWindowText, m_crSysWindow, m_crSysBtnFace, m_crSysBtnShadow;
+
+    int      m_nGridLines;
+    BOOL     m_bEditable;
+    BOOL     m_bModified;
+    BOOL     m_bDragAndDrop;
+    BOOL     m_bListMode;
+    BOOL     m_bSingleRowSelection;
+    BOOL     m_bAllowDraw;
+    BOOL     m_bSelectable;
+    BOOL     m_bHeaderSort;
+    BOOL     m_bHandleTabKey;
+    BOOL     m_bDoubleBuffering;
+    BOOL     m_bTitleTips;
+
+    int      m_nRows, m_nFixedRows, m_nCols, m_nFixedCols;
+    CArray<UINT, UINT> m_arRowHeights, m_arColWidths;
+    int      m_nMargin;
+    int      m_nDefColWidth;
+    int      m_nDefRowHeight;
+    int      m_nVScrollRange, m_nHScrollRange;
+
+    LOGFONT  m_lfFont;
+    CFont    m_fontPrint;
+    CFont    m_fontGrid;
+    CImageList* m_pImageList;
+
+    CArray<GRID_ROW*, GRID_ROW*> m_arRows;
+
+    int      m_nMouseMode;
+    CPoint   m_ptClickDown, m_ptLastMouse;
+    CVXCellID m_cellClickDown, m_cellSelStart;
+    CVXCellID m_cellFocus;
+    UINT     m_nAutoScrollTimer;
+    int      m_nAutoScrollDelay;
+    int      m_nResizeCaptureRange;
+    BOOL     m_bRowResize, m_bColumnResize;
+    int      m_nWheelScrollLines;
+
+    CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&> m_mapSelected;
+    CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&> m_mapPrevSelected;
+
+    CVXTitleTip m_titleTip;
+    BOOL     m_bOleInitialized;
+    CVXCellID m_cellLastDragOver;
+    CGridDropTarget m_dropTarget;
+
+    CSize    m_sizePrintChar;
+    int      m_nPrintPageHeight;
+    CSize    m_sizePrintPage, m_sizePrintPaper;
+
+    BOOL     m_bSortAscending;
+    int      m_nSortColumn;
+    PFNGRIDCOMPARE m_pfnCompare;
+
+private:
+    // Measuring without a window: a DC compatible with the screen and the
+    // semi-bold font made from m_lfFont, kept between calls because the rows
+    // of a loaded file are measured one by one.
+    HDC      m_hMeasureDC;
+    HFONT    m_hMeasureFont;
+    LOGFONT  m_lfMeasureFont;
+
+    GRID_ROW* GetRow(int nRow) const
+    {
+        return (nRow >= 0 && nRow < (int)m_arRows.GetSize()) ? m_arRows.GetData()[nRow] : NULL;
+    }
+    void DestroyRowCells(GRID_ROW* pRow, int nRow, int nFromCol);
+    void CheckStoreFits(LONGLONG nNewRows, LONGLONG nNewCols) const;
+    // The cached measuring font for lf, made anew when lf differs from the
+    // font made last time.
+    HFONT GetMeasureFont(const LOGFONT& lf);
+    void ReleaseMeasureObjects();
+};

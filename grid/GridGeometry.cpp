@@ -1,0 +1,214 @@
+// CVXGridCtrl: row and column sizes, and measuring text and cells.
+
+#include "grid/GridCtrl.h"
+
+#include <string.h>
+
+// ---------------------------------------------------------------- sizes
+
+int CVXGridCtrl::GetRowHeight(int nRow) const
+{
+    if (nRow < 0 || nRow >= m_nRows || nRow >= (int)m_arRowHeights.GetSize())
+        return -1;
+    return (int)m_arRowHeights.GetData()[nRow];
+}
+
+BOOL CVXGridCtrl::SetRowHeight(int nRow, int height)
+{
+    if (nRow < 0 || nRow >= m_nRows || nRow >= (int)m_arRowHeights.GetSize() || height < 0)
+        return FALSE;
+    m_arRowHeights.GetData()[nRow] = (UINT)height;
+    return TRUE;
+}
+
+int CVXGridCtrl::GetColumnWidth(int nCol) const
+{
+    if (nCol < 0 || nCol >= m_nCols || nCol >= (int)m_arColWidths.GetSize())
+        return -1;
+    return (int)m_arColWidths.GetData()[nCol];
+}
+
+BOOL CVXGridCtrl::SetColumnWidth(int nCol, int width)
+{
+    if (nCol < 0 || nCol >= m_nCols || nCol >= (int)m_arColWidths.GetSize() || width < 0)
+        return FALSE;
+    m_arColWidths.GetData()[nCol] = (UINT)width;
+    return TRUE;
+}
+
+int CVXGridCtrl::GetFixedRowHeight() const
+{
+    int nHeight = 0;
+    for (int r = 0; r < m_nFixedRows; r++)
+        nHeight += GetRowHeight(r);
+    return nHeight;
+}
+
+int CVXGridCtrl::GetFixedColumnWidth() const
+{
+    int nWidth = 0;
+    for (int c = 0; c < m_nFixedCols; c++)
+        nWidth += GetColumnWidth(c);
+    return nWidth;
+}
+
+long CVXGridCtrl::GetVirtualHeight() const
+{
+    long nHeight = 0;
+    for (int r = 0; r < m_nRows; r++)
+        nHeight += GetRowHeight(r);
+    return nHeight;
+}
+
+long CVXGridCtrl::GetVirtualWidth() const
+{
+    long nWidth = 0;
+    for (int c = 0; c < m_nCols; c++)
+        nWidth += GetColumnWidth(c);
+    return nWidth;
+}
+
+// ---------------------------------------------------------------- measuring
+
+HFONT CVXGridCtrl::GetMeasureFont(const LOGFONT& lf)
+{
+    if (m_hMeasureFont != NULL && memcmp(&lf, &m_lfMeasureFont, sizeof(LOGFONT)) == 0)
+        return m_hMeasureFont;
+    if (m_hMeasureFont != NULL)
+        ::DeleteObject(m_hMeasureFont);
+    m_hMeasureFont = ::CreateFontIndirectA(&lf);
+    memcpy(&m_lfMeasureFont, &lf, sizeof(LOGFONT));
+    return m_hMeasureFont;
+}
+
+void CVXGridCtrl::ReleaseMeasureObjects()
+{
+    if (m_hMeasureFont != NULL)
+        ::DeleteObject(m_hMeasureFont);
+    m_hMeasureFont = NULL;
+    if (m_hMeasureDC != NULL)
+        ::DeleteDC(m_hMeasureDC);
+    m_hMeasureDC = NULL;
+}
+
+CSize CVXGridCtrl::GetTextExtent(LPCTSTR str, BOOL bBold)
+{
+    if (str == NULL)
+        str = "";
+
+    // The window's DC when there is a window; otherwise a memory DC
+    // compatible with the screen (same font mapping), kept for later calls.
+    HDC hDC = NULL;
+    HWND hWnd = GetSafeHwnd();
+    if (hWnd != NULL)
+        hDC = ::GetDC(hWnd);
+    else
+    {
+        if (m_hMeasureDC == NULL)
+            m_hMeasureDC = ::CreateCompatibleDC(NULL);
+        hDC = m_hMeasureDC;
+    }
+    if (hDC == NULL)
+        return CSize(0, 0);
+
+    // Semi-bold: a font made from m_lfFont with weight 600. Otherwise the
+    // grid's screen font, or, before one is set, a font made from m_lfFont.
+    HFONT hFont = NULL;
+    if (!bBold && m_fontGrid.GetSafeHandle() != NULL)
+        hFont = (HFONT)m_fontGrid.GetSafeHandle();
+    else
+    {
+        LOGFONT lf = m_lfFont;
+        if (bBold)
+            lf.lfWeight = 600;
+        hFont = GetMeasureFont(lf);
+    }
+
+    HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
+    SIZE size = { 0, 0 };
+    ::GetTextExtentPoint32A(hDC, str, (int)strlen(str), &size);
+    if (hOldFont != NULL)
+        ::SelectObject(hDC, hOldFont);
+    if (hWnd != NULL)
+        ::ReleaseDC(hWnd, hDC);
+
+    return CSize(size.cx + 2 * m_nMargin, size.cy + 2 * m_nMargin);
+}
+
+CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
+{
+    if (pDC == NULL || pDC->GetSafeHdc() == NULL)
+        return CSize(0, 0);
+    HDC hDC = pDC->GetSafeHdc();
+
+    LOGFONT lf = *GetItemFont(nRow, nCol);
+    if (IsCellFixed(nRow, nCol))
+        lf.lfWeight = 600;
+    HFONT hFont = GetMeasureFont(lf);
+
+    CString str = GetItemText(nRow, nCol);
+    HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
+    SIZE size = { 0, 0 };
+    ::GetTextExtentPoint32A(hDC, str, str.GetLength(), &size);
+    if (hOldFont != NULL)
+        ::SelectObject(hDC, hOldFont);
+
+    return CSize(size.cx + 4 * m_nMargin, size.cy + 2 * m_nMargin);
+}
+
+// ---------------------------------------------------------------- automatic sizing
+
+// Sizes are only worth measuring for a grid with a window: creating the
+// window gives every row and column the default size of the window's font,
+// so sizes measured before would be thrown away.
+BOOL CVXGridCtrl::AutoSizeColumn(int nCol)
+{
+    if (nCol < 0 || nCol >= m_nCols || GetSafeHwnd() == NULL)
+        return FALSE;
+    CDC* pDC = GetDC();
+    if (pDC == NULL)
+        return FALSE;
+    int nWidth = 0;
+    for (int r = 0; r < m_nRows; r++)
+    {
+        CSize size = GetCellExtent(r, nCol, pDC);
+        if (size.cx > nWidth)
+            nWidth = size.cx;
+    }
+    ReleaseDC(pDC);
+    m_arColWidths.GetData()[nCol] = (UINT)nWidth;
+    ResetScrollBars();
+    return TRUE;
+}
+
+BOOL CVXGridCtrl::AutoSizeRow(int nRow)
+{
+    if (nRow < 0 || nRow >= m_nRows || GetSafeHwnd() == NULL)
+        return FALSE;
+    CDC* pDC = GetDC();
+    if (pDC == NULL)
+        return FALSE;
+    int nHeight = 0;
+    for (int c = 0; c < m_nCols; c++)
+    {
+        CSize size = GetCellExtent(nRow, c, pDC);
+        if (size.cy > nHeight)
+            nHeight = size.cy;
+    }
+    ReleaseDC(pDC);
+    m_arRowHeights.GetData()[nRow] = (UINT)nHeight;
+    ResetScrollBars();
+    return TRUE;
+}
+
+void CVXGridCtrl::AutoSizeColumns()
+{
+    for (int c = 0; c < m_nCols; c++)
+        AutoSizeColumn(c);
+}
+
+void CVXGridCtrl::AutoSizeRows()
+{
+    for (int r = 0; r < m_nRows; r++)
+        AutoSizeRow(r);
+}
