@@ -1,0 +1,336 @@
+#include "datafiles/ReadText.h"
+
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+#include "platform/String.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace {
+
+const size_t kCellBytes = 256;   // bytes per table cell
+const int kLineSlots = 64;       // fields a data line may have
+const int kSlotBytes = 64;       // bytes per field slot (63 characters + zero)
+const int kMaxRows = 32767;      // the row counter is 16-bit signed
+const int kFirstCapacity = 100;  // rows allocated for the first row
+
+bool IsSeparator(unsigned char ch, const KVVXSEPRATORSTRU& sep)
+{
+    switch (ch) {
+    case 9:   if (sep.bTab) return true; break;
+    case 32:  if (sep.bSpace) return true; break;
+    case ',': if (sep.bComma) return true; break;
+    case ';': if (sep.bSemicolon) return true; break;
+    default:  break;
+    }
+    return sep.bOther && ch != 0 && ch == static_cast<unsigned char>(sep.chOther);
+}
+
+// Counts the lines of a file with plain block reads (a last line without a
+// line end counts too). -1 when the file cannot be read this way; the load
+// then simply starts from a small table.
+long CountLines(const char* pszPath)
+{
+    CFile file;
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone))
+        return -1;
+    long lines = 0;
+    try {
+        std::vector<char> buf(1 << 16);
+        char last = '\n';
+        UINT n;
+        while ((n = file.Read(buf.data(), static_cast<UINT>(buf.size()))) > 0) {
+            const char* p = buf.data();
+            const char* end = p + n;
+            while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))) != nullptr) {
+                ++lines;
+                ++p;
+            }
+            last = buf[n - 1];
+        }
+        if (last != '\n')
+            ++lines;
+        file.Close();
+    } catch (CException* e) {
+        e->Delete();   // the real read that follows reports read errors
+        file.Abort();
+        return -1;
+    }
+    return lines;
+}
+
+} // namespace
+
+short Alloc2DArray(char*** ppArray, long nRows, long nRowBytes)
+{
+    if (!ppArray || nRows < 1 || nRowBytes < 1)
+        return 0;
+    const uint64_t rows = static_cast<uint64_t>(nRows);
+    const uint64_t bytes = static_cast<uint64_t>(nRowBytes);
+    const uint64_t total = rows * sizeof(char*) + rows * bytes;   // both < 2^31 * 2^31: no overflow
+    if (total > SIZE_MAX / 2)
+        return 0;
+    char* block = static_cast<char*>(std::malloc(static_cast<size_t>(total)));
+    if (!block)
+        return 0;
+    char** slots = reinterpret_cast<char**>(block);
+    char* first = block + rows * sizeof(char*);
+    for (uint64_t k = 0; k < rows; ++k)
+        slots[k] = first + k * bytes;
+    *ppArray = slots;
+    return 1;
+}
+
+void Free2DArray(char** pArray)
+{
+    std::free(pArray);
+}
+
+int _ReadStringToArray(const char* pszLine, char** ppSlots, int nMaxFields, int nFieldBytes,
+                       const KVVXSEPRATORSTRU* pSep, short nColCount)
+{
+    if (!pszLine || !ppSlots || !pSep || nMaxFields < 1 || nFieldBytes < 1 || nColCount < 1)
+        return -1;
+    const KVVXSEPRATORSTRU& sep = *pSep;
+    const size_t slotBytes = static_cast<size_t>(nFieldBytes);
+
+    int i = 0;                // current slot
+    int j = 0;                // position within the slot
+    bool open = false;        // a field is being filled
+    bool afterSep = false;    // the previous character was a separator
+    std::memset(ppSlots[0], 0, slotBytes);
+
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(pszLine); *p; ++p) {
+        if (!IsSeparator(*p, sep)) {
+            j = open ? j + 1 : 0;
+            if (i >= nMaxFields || j >= nFieldBytes - 1)
+                return -1;
+            ppSlots[i][j] = static_cast<char>(*p);
+            open = true;
+            afterSep = false;
+            continue;
+        }
+        if (!sep.bMergeSeparators && afterSep) {
+            // An empty field between two separators.
+            if (i >= nMaxFields)
+                return -1;
+            ++i;
+            if (i < nMaxFields)
+                std::memset(ppSlots[i], 0, slotBytes);
+        }
+        if (open) {
+            ++i;   // i may reach nMaxFields: counted, never touched
+            if (i < nMaxFields)
+                std::memset(ppSlots[i], 0, slotBytes);
+        }
+        afterSep = true;
+        open = false;
+    }
+
+    const int n = nColCount;
+    if (i == n - 1) {
+        // Only the last expected field is missing: it is empty, whatever
+        // unterminated text followed the last separator.
+        if (n - 1 >= nMaxFields)
+            return -1;
+        ppSlots[n - 1][0] = 0;
+        return n;
+    }
+    if (i <= n)
+        return i;
+
+    // Surplus fields go into the last expected one, each after a space; the
+    // result stays cut to the slot's capacity.
+    char* last = ppSlots[n - 1];
+    size_t len = std::strlen(last);
+    const size_t cap = slotBytes - 1;
+    for (int k = n; k < i && len < cap; ++k) {
+        last[len++] = ' ';
+        const char* src = ppSlots[k];
+        while (*src && len < cap)
+            last[len++] = *src++;
+    }
+    last[len] = 0;
+    return i;
+}
+
+CReadText::CReadText()
+    : m_nCols(0), m_nRows(0), m_pData(nullptr)
+{
+}
+
+CReadText::CReadText(const CReadText& other)
+    : m_nCols(0), m_nRows(0), m_pData(nullptr)
+{
+    *this = other;
+}
+
+CReadText::~CReadText()
+{
+    EndReadText();
+}
+
+short CReadText::EndReadText()
+{
+    std::free(m_pData);
+    m_pData = nullptr;
+    m_nCols = 0;
+    m_nRows = 0;
+    return 1;
+}
+
+CReadText& CReadText::operator=(const CReadText& other)
+{
+    if (this == &other)
+        return *this;
+    EndReadText();
+    if (!other.m_pData) {
+        m_nCols = other.m_nCols;
+        m_nRows = other.m_nRows;
+        return *this;
+    }
+    const size_t bytes = static_cast<size_t>(other.m_nRows > 0 ? other.m_nRows : 0) *
+                         static_cast<size_t>(other.m_nCols > 0 ? other.m_nCols : 0) * kCellBytes;
+    char* copy = static_cast<char*>(std::malloc(bytes ? bytes : 1));
+    if (!copy)
+        return *this;
+    if (bytes)
+        std::memcpy(copy, other.m_pData, bytes);
+    m_pData = copy;
+    m_nCols = other.m_nCols;
+    m_nRows = other.m_nRows;
+    return *this;
+}
+
+short CReadText::GetTextData(short nRow, short nCol, char* pszBuf)
+{
+    if (!m_pData || !pszBuf || nRow < 0 || nRow >= m_nRows || nCol < 0 || nCol >= m_nCols)
+        return 0;
+    const char* cell = m_pData + (static_cast<size_t>(nRow) * m_nCols + nCol) * kCellBytes;
+    size_t len = strnlen(cell, kCellBytes - 1);
+    std::memcpy(pszBuf, cell, len);
+    pszBuf[len] = 0;
+    return 1;
+}
+
+short CReadText::InsertOneRow(short nRow, char* const* ppFields, int& nCapacity)
+{
+    if (nRow < 0 || m_nCols < 1)
+        return 0;
+    const size_t rowBytes = static_cast<size_t>(m_nCols) * kCellBytes;
+    if (!m_pData || nRow >= nCapacity) {
+        // Geometric growth: 100 rows, then doubling, up to the row limit. The
+        // new part is cleared so that every cell is zero-padded.
+        int want = m_pData ? nCapacity * 2 : kFirstCapacity;
+        if (want > kMaxRows)
+            want = kMaxRows;
+        if (want <= nRow)
+            return 0;
+        const size_t oldBytes = m_pData ? static_cast<size_t>(nCapacity) * rowBytes : 0;
+        const size_t newBytes = static_cast<size_t>(want) * rowBytes;
+        char* table = static_cast<char*>(std::realloc(m_pData, newBytes));
+        if (!table)
+            return 0;   // the old table stays with the reader; the caller releases it
+        std::memset(table + oldBytes, 0, newBytes - oldBytes);
+        m_pData = table;
+        nCapacity = want;
+    }
+    // The table is zero-filled, so copying the text alone leaves every cell
+    // zero-terminated and zero-padded.
+    char* cell = m_pData + static_cast<size_t>(nRow) * rowBytes;
+    for (int c = 0; c < m_nCols; ++c, cell += kCellBytes)
+        std::memcpy(cell, ppFields[c], strnlen(ppFields[c], kSlotBytes - 1));
+    return 1;
+}
+
+short CReadText::BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT& fmt, short nCols,
+                               short& nRowsRead)
+{
+    const int startCol = fmt.nStartCol;
+    const int lastField = startCol + nCols - 1;   // 1-based number of the last field kept
+    if (startCol < 1 || fmt.nStartLine < 1 || fmt.nColCount < 1 || nCols < 1 || lastField > fmt.nColCount)
+        return 0;
+    if (m_pData || !pszPath)
+        return 0;
+
+    CStdioFile file;
+    if (!file.Open(pszPath, CFile::modeRead | CFile::typeText))
+        return 0;
+
+    m_nCols = nCols;
+    const size_t rowBytes = static_cast<size_t>(nCols) * kCellBytes;
+    char** slots = nullptr;
+    bool ok = Alloc2DArray(&slots, kLineSlots, kSlotBytes) != 0;
+
+    // Size the table once from the number of lines, so that a typical load
+    // allocates a single zero-filled block and never copies it. If that
+    // block cannot be had, or the file grew meanwhile, the table grows.
+    int capacity = 0;
+    if (ok) {
+        const long lines = CountLines(pszPath) - (fmt.nStartLine - 1);
+        if (lines > 0) {
+            capacity = lines > kMaxRows ? kMaxRows : static_cast<int>(lines);
+            m_pData = static_cast<char*>(std::calloc(static_cast<size_t>(capacity), rowBytes));
+            if (!m_pData)
+                capacity = 0;
+        }
+    }
+
+    // The row index is kept in an int so that it can never wrap; m_nRows
+    // mirrors it while it is in range.
+    int index = -static_cast<int>(fmt.nStartLine);
+    try {
+        CString line;
+        while (ok && file.ReadString(line)) {
+            ++index;
+            if (index < 0) {
+                m_nRows = static_cast<short>(index);
+                continue;   // header line
+            }
+            const int f = _ReadStringToArray(line.GetString(), slots, kLineSlots, kSlotBytes, &fmt.sep,
+                                             fmt.nColCount);
+            if (f < 1) {
+                --index;   // blank, unterminated or oversized line: not a row
+                continue;
+            }
+            if (f < lastField || index >= kMaxRows) {
+                ok = false;   // too few fields, or a row the 16-bit counter cannot hold
+                break;
+            }
+            m_nRows = static_cast<short>(index);
+            if (!InsertOneRow(static_cast<short>(index), slots + (startCol - 1), capacity))
+                ok = false;
+        }
+    } catch (...) {
+        Free2DArray(slots);
+        EndReadText();
+        file.Abort();
+        throw;
+    }
+
+    Free2DArray(slots);
+    file.Close();
+    if (!ok) {
+        EndReadText();
+        return 0;
+    }
+    int rows = index + 1;
+    if (rows < 0)
+        rows = 0;
+    if (rows == 0) {
+        // No rows: no table, as for a reader that never loaded one.
+        std::free(m_pData);
+        m_pData = nullptr;
+    } else if (rows < capacity) {
+        // Give back what skipped lines left unused.
+        if (char* table = static_cast<char*>(std::realloc(m_pData, static_cast<size_t>(rows) * rowBytes)))
+            m_pData = table;
+    }
+    m_nRows = static_cast<short>(rows);
+    nRowsRead = m_nRows;
+    return 1;
+}
