@@ -9,3 +9,5 @@
 #include "platform/Exceptions.h"
 #include "platform/File.h"
 #include "platform/Time.h"
+#include "platform/Archive.h"
+#include "platform/Collections.h"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cstdio>
+#include <exception>
 
 #if defined(_WIN32)
 #  include <windows.h>
@@ -769,23 +770,25 @@ void CStdioFile::Flush()
 
 void CStdioFile::Close()
 {
-    CException* pPending = NULL;
+    // Flush, then close the handle whatever happened; the first error is
+    // re-thrown with its own type (a CException* variable would not do).
+    std::exception_ptr pending;
     if (m_hFile != hFileNull)
     {
         try { FlushWriteBuffer(); }
-        catch (CException* e) { pPending = e; }
+        catch (...) { pending = std::current_exception(); }
     }
     FreeBuffer();
     try { CFile::Close(); }
     catch (CException* e)
     {
-        if (pPending == NULL)
-            pPending = e;
+        if (!pending)
+            pending = std::current_exception();
         else
             e->Delete();
     }
-    if (pPending != NULL)
-        throw pPending;
+    if (pending)
+        std::rethrow_exception(pending);
 }
 
 void CStdioFile::Abort()

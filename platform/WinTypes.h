@@ -39,10 +39,10 @@ typedef unsigned short     USHORT;
 typedef char               CHAR;
 typedef unsigned char      UCHAR;
 typedef float              FLOAT;
-typedef int64_t            LONGLONG;
-typedef uint64_t           ULONGLONG;
-typedef int64_t            INT64;
-typedef uint64_t           UINT64;
+typedef long long          LONGLONG;     // as on Windows (not int64_t = long)
+typedef unsigned long long ULONGLONG;
+typedef long long          INT64;
+typedef unsigned long long UINT64;
 typedef intptr_t           INT_PTR;
 typedef uintptr_t          UINT_PTR;
 typedef intptr_t           LONG_PTR;
