@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CSimpleException, CException)
@@ -304,7 +305,19 @@ BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT 
 
 // ------------------------------------------------------------ throw helpers
 
-void AfxThrowMemoryException() { throw new CMemoryException(); }
+void AfxThrowMemoryException()
+{
+    // When even the exception object cannot be allocated, a static one is
+    // thrown (Delete() leaves it alone).
+    static CMemoryException s_outOfMemory;
+    CMemoryException* pException = new (std::nothrow) CMemoryException();
+    if (pException == NULL)
+    {
+        s_outOfMemory.m_bAutoDelete = FALSE;
+        pException = &s_outOfMemory;
+    }
+    throw pException;
+}
 void AfxThrowNotSupportedException() { throw new CNotSupportedException(); }
 void AfxThrowInvalidArgException() { throw new CInvalidArgException(); }
 void AfxThrowResourceException() { throw new CResourceException(); }

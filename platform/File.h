@@ -29,6 +29,13 @@
 #include "platform/String.h"
 #include "platform/Exceptions.h"
 
+#if defined(_WIN32)
+// <commdlg.h> maps GetFileTitle to GetFileTitleA. Including it here makes
+// CFile::GetFileTitle the same name in every file that sees this header
+// (the framework does the same).
+#  include <commdlg.h>
+#endif
+
 class KVVX_API CFile : public CObject
 {
     DECLARE_DYNAMIC(CFile)

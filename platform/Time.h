@@ -17,6 +17,12 @@
 
 #include <ctime>
 
+// <windows.h> defines GetCurrentTime() as GetTickCount(); the framework's
+// CTime::GetCurrentTime must keep its name.
+#ifdef GetCurrentTime
+#  undef GetCurrentTime
+#endif
+
 
 class KVVX_API CTimeSpan
 {
