@@ -10,6 +10,12 @@
 #include <new>
 #include <vector>
 
+#ifdef _WIN32
+#  include <windows.h>
+#else
+#  include <sys/stat.h>
+#endif
+
 namespace {
 
 const size_t kCellBytes = 256;   // bytes per table cell
@@ -30,36 +36,41 @@ bool IsSeparator(unsigned char ch, const KVVXSEPRATORSTRU& sep)
     return sep.bOther && ch != 0 && ch == static_cast<unsigned char>(sep.chOther);
 }
 
-// Counts the lines of a file with plain block reads (a last line without a
-// line end counts too). -1 when the file cannot be read this way; the load
-// then simply starts from a small table.
-long CountLines(const char* pszPath)
+// True when the open file is a regular disk file, which can be read twice.
+// A pipe or device must be read only once.
+bool IsRegularFile(CStdioFile& file, const char* pszPath)
 {
-    CFile file;
-    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone))
-        return -1;
+#ifdef _WIN32
+    (void)pszPath;
+    return GetFileType(file.m_hFile) == FILE_TYPE_DISK;
+#else
+    (void)file;
+    struct stat st;
+    return ::stat(pszPath, &st) == 0 && S_ISREG(st.st_mode);
+#endif
+}
+
+// Counts the lines of the open file (a last line without a line end counts
+// too), stopping once nLimit lines are seen, and rewinds it. Read errors
+// reach the caller as the file layer's exceptions.
+long CountLines(CStdioFile& file, long nLimit)
+{
+    std::vector<char> buf(1 << 16);
     long lines = 0;
-    try {
-        std::vector<char> buf(1 << 16);
-        char last = '\n';
-        UINT n;
-        while ((n = file.Read(buf.data(), static_cast<UINT>(buf.size()))) > 0) {
-            const char* p = buf.data();
-            const char* end = p + n;
-            while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))) != nullptr) {
-                ++lines;
-                ++p;
-            }
-            last = buf[n - 1];
-        }
-        if (last != '\n')
+    char last = '\n';
+    UINT n;
+    while (lines < nLimit && (n = file.Read(buf.data(), static_cast<UINT>(buf.size()))) > 0) {
+        const char* p = buf.data();
+        const char* end = p + n;
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))) != nullptr) {
             ++lines;
-        file.Close();
-    } catch (CException* e) {
-        e->Delete();   // the real read that follows reports read errors
-        file.Abort();
-        return -1;
+            ++p;
+        }
+        last = buf[n - 1];
     }
+    if (last != '\n')
+        ++lines;
+    file.SeekToBegin();
     return lines;
 }
 
@@ -265,25 +276,26 @@ short CReadText::BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT
     const size_t rowBytes = static_cast<size_t>(nCols) * kCellBytes;
     char** slots = nullptr;
     bool ok = Alloc2DArray(&slots, kLineSlots, kSlotBytes) != 0;
-
-    // Size the table once from the number of lines, so that a typical load
-    // allocates a single zero-filled block and never copies it. If that
-    // block cannot be had, or the file grew meanwhile, the table grows.
     int capacity = 0;
-    if (ok) {
-        const long lines = CountLines(pszPath) - (fmt.nStartLine - 1);
-        if (lines > 0) {
-            capacity = lines > kMaxRows ? kMaxRows : static_cast<int>(lines);
-            m_pData = static_cast<char*>(std::calloc(static_cast<size_t>(capacity), rowBytes));
-            if (!m_pData)
-                capacity = 0;
-        }
-    }
 
     // The row index is kept in an int so that it can never wrap; m_nRows
     // mirrors it while it is in range.
     int index = -static_cast<int>(fmt.nStartLine);
     try {
+        // The number of lines sizes the table: a load from a disk file then
+        // allocates a single zero-filled block and never copies it. Without
+        // a count, or when that block cannot be had or the file grew
+        // meanwhile, the table grows as rows come.
+        if (ok && IsRegularFile(file, pszPath)) {
+            const long lines = CountLines(file, kMaxRows + fmt.nStartLine) - (fmt.nStartLine - 1);
+            if (lines > 0) {
+                capacity = lines > kMaxRows ? kMaxRows : static_cast<int>(lines);
+                m_pData = static_cast<char*>(std::calloc(static_cast<size_t>(capacity), rowBytes));
+                if (!m_pData)
+                    capacity = 0;
+            }
+        }
+
         CString line;
         while (ok && file.ReadString(line)) {
             ++index;

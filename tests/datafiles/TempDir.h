@@ -21,6 +21,15 @@ inline const char* FullDiskPath() { return "Z:\\dev\\full"; }
 inline const char* FullDiskPath() { return "/dev/full"; }
 #endif
 
+// A file that opens but fails every read with an I/O error: the memory of
+// the process that opened it, read at address 0 (under Wine that process is
+// the wineserver, which opens files on the program's behalf).
+#ifdef _WIN32
+inline const char* UnreadablePath() { return "Z:\\proc\\self\\mem"; }
+#else
+inline const char* UnreadablePath() { return "/proc/self/mem"; }
+#endif
+
 class TempDir
 {
 public:

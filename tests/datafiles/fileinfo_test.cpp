@@ -3,6 +3,8 @@
 
 #include "datafiles/FileInfoList.h"
 
+#include "platform/Exceptions.h"
+
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +135,19 @@ TEST_F(FileInfoFile, EmptyAndMissingFiles)
     EXPECT_EQ(recs[0].nNumber, -1);
     EXPECT_EQ(kvGetFileInfo(CString(dir.Path("missing.txt").c_str()), recs.data(), 2), 0);
     EXPECT_EQ(kvGetFileInfo(CString(dir.Write("x.txt", "1;\n").c_str()), nullptr, 2), 0);
+}
+
+TEST(FileInfoRead, ReadErrorsReachTheCallerAsFileExceptions)
+{
+    std::vector<TransFileInfo> recs(2);
+    int cause = -1;
+    try {
+        kvGetFileInfo(CString(kvtest::UnreadablePath()), recs.data(), 2);
+    } catch (CFileException* e) {
+        cause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(cause, CFileException::hardIO);
 }
 
 TEST(CompareYMD, ToleranceAppliesOnlyWithinOneMonth)

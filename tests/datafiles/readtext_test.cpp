@@ -11,7 +11,14 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifdef _WIN32
+#  include <windows.h>
+#else
+#  include <sys/stat.h>
+#endif
 
 #if !defined(_WIN32)
 // Allocation-failure paths ask for absurd sizes on purpose: let the
@@ -402,6 +409,49 @@ TEST_F(ReadTextFile, GrowingTableKeepsEveryEarlierCell)
     }
 }
 
+TEST_F(ReadTextFile, PipeIsReadInOnePassWithAGrowingTable)
+{
+    // A pipe can be read only once: no line count ahead of the load, so
+    // the table grows as the rows come (past 100, 200, 400 and 800 rows).
+    std::string text;
+    const int n = 1000;
+    for (int i = 0; i < n; ++i)
+        text += "p" + std::to_string(i) + ",\n";
+#ifdef _WIN32
+    const std::string name = "\\\\.\\pipe\\kvvx-readtext-" + std::to_string(GetCurrentProcessId());
+    HANDLE pipe = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536,
+                                   0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    std::thread writer([&] {
+        ConnectNamedPipe(pipe, nullptr);
+        DWORD written = 0;
+        WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        FlushFileBuffers(pipe);
+        CloseHandle(pipe);
+    });
+#else
+    const std::string name = dir.Path("fifo");
+    ASSERT_EQ(mkfifo(name.c_str(), 0600), 0);
+    std::thread writer([&] {
+        std::FILE* f = std::fopen(name.c_str(), "wb");
+        if (f) {
+            std::fwrite(text.data(), 1, text.size(), f);
+            std::fclose(f);
+        }
+    });
+#endif
+    CReadText r;
+    short rows = 0;
+    EXPECT_EQ(r.BeginReadText(name.c_str(), Format(Seps("c", false), 1, 1, 1), 1, rows), 1);
+    writer.join();
+    ASSERT_EQ(rows, n);
+    char buf[256];
+    for (short i = 0; i < n; ++i) {
+        ASSERT_EQ(r.GetTextData(i, 0, buf), 1);
+        ASSERT_EQ(std::string(buf), "p" + std::to_string(i));
+    }
+}
+
 TEST_F(ReadTextFile, RowLimitIsNeverWrappedAround)
 {
     std::string text;
@@ -447,4 +497,21 @@ TEST_F(ReadTextFile, CopiesOwnTheirTables)
     b = a;   // copying an empty reader empties the target
     EXPECT_EQ(b.m_pData, nullptr);
     EXPECT_EQ(b.m_nRows, 0);
+}
+
+TEST_F(ReadTextFile, ReadErrorsReachTheCallerAsFileExceptions)
+{
+    CReadText r;
+    short rows = 3;
+    int cause = -1;
+    try {
+        r.BeginReadText(kvtest::UnreadablePath(), Format(Seps("c", false), 1, 1, 1), 1, rows);
+    } catch (CFileException* e) {
+        cause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(cause, CFileException::hardIO);
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(r.m_pData, nullptr);
+    EXPECT_EQ(r.m_nRows, 0);
 }
