@@ -64,7 +64,7 @@ protected: \
 public: \
     static CRuntimeClass class##class_name; \
     static CRuntimeClass* PASCAL GetThisClass(); \
-    virtual CRuntimeClass* GetRuntimeClass() const;
+    virtual CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name) \
