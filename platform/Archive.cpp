@@ -35,16 +35,20 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
     if (pFile == NULL)
         AfxThrowInvalidArgException();
     m_strFileName = pFile->GetFilePath();
-    if (nBufSize < 128)
-        nBufSize = 128;
-    m_nBufSize = (UINT)nBufSize;
     if (lpBuf != NULL)
     {
+        // The caller's buffer is used at exactly the size given.
+        if (nBufSize <= 0)
+            AfxThrowInvalidArgException();
+        m_nBufSize = (UINT)nBufSize;
         m_lpBufStart = (BYTE*)lpBuf;
         m_bUserBuf = TRUE;
     }
     else
     {
+        if (nBufSize < 128)
+            nBufSize = 128;
+        m_nBufSize = (UINT)nBufSize;
         m_lpBufStart = (BYTE*)malloc(m_nBufSize);
         if (m_lpBufStart == NULL)
             AfxThrowMemoryException();

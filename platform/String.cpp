@@ -180,7 +180,7 @@ void CString::SetString(LPCSTR lpch, int nLength)
         return;
     }
     Reserve(nLength);
-    memcpy(m_pchData, lpch, (size_t)nLength);
+    memmove(m_pchData, lpch, (size_t)nLength);  // lpch may lie past our length
     SetLengthInternal(nLength);
 }
 

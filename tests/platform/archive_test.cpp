@@ -391,6 +391,27 @@ TEST(CArchiveTest, LargeBlocksAndFileBackedArchive)
     CFile::Remove(path.c_str());
 }
 
+TEST(CArchiveTest, SmallUserBuffer)
+{
+    // A caller's buffer of 3 bytes is used as it is (values straddle it).
+    BYTE storeBuf[3], loadBuf[3];
+    CMemFile m;
+    {
+        CArchive ar(&m, CArchive::store, (int)sizeof(storeBuf), storeBuf);
+        ar << (DWORD)0x01020304 << CString("buffered") << 2.5;
+        ar.Close();
+    }
+    m.SeekToBegin();
+    CArchive ar(&m, CArchive::load, (int)sizeof(loadBuf), loadBuf);
+    DWORD dw;
+    CString s;
+    double d;
+    ar >> dw >> s >> d;
+    EXPECT_EQ(dw, 0x01020304u);
+    EXPECT_STREQ(s, "buffered");
+    EXPECT_EQ(d, 2.5);
+}
+
 TEST(CArchiveTest, FullDiskReachesTheCaller)
 {
     CFile f(kvvx_test::FullDiskPath(), CFile::modeWrite | CFile::shareDenyNone);
