@@ -3,4 +3,13 @@
 list(APPEND KVVX_PORTABLE_SOURCES
 )
 list(APPEND KVVX_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/GridCellModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridSort.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridSelection.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCreate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
 )

@@ -3,6 +3,8 @@
 #include "grid_test_util.h"
 
 #include <algorithm>
+#include <mbctype.h>
+#include <mbstring.h>
 #include <random>
 
 using namespace gridtest;
@@ -197,6 +199,95 @@ TEST(GridSort, LargeRandomSortsMatchStdSort)
         int nOrigin = atoi(grid.GetItemText(r, 1));
         ASSERT_GE(nOrigin, 1);
         EXPECT_EQ(keys[nOrigin - 1], std::string(grid.GetItemText(r, 0)));
+    }
+}
+
+// The built-in compare functions reached through a caller's function: the
+// grid then sorts with the cells themselves instead of keys taken from them.
+static int CALLBACK ViaTextCompare(LPARAM l1, LPARAM l2, LPARAM data)
+{
+    return CVXGridCtrl::pfnCellTextCompare(l1, l2, data);
+}
+static int CALLBACK ViaNumericCompare(LPARAM l1, LPARAM l2, LPARAM data)
+{
+    return CVXGridCtrl::pfnCellNumericCompare(l1, l2, data);
+}
+
+TEST(GridSort, BuiltInComparesSortExactlyLikeTheCellByCellPath)
+{
+    // Texts with shared prefixes longer than eight bytes, bytes above 0x80,
+    // empty texts, numbers of every shape, duplicates and missing cells.
+    std::mt19937 rng(777);
+    const char* pieces[] = { "", "a", "A", "abcdefgh", "abcdefghij", "abcdefgh\xE4", "\xE4", "\x81\x40",
+                             "12", "-12", "  7", "+3x", "99999999999", "-2147483649", "0x10", "\t-4",
+                             "zz", "abcdefgi", "abcdefg", "\xFF" };
+    std::vector<std::string> keys;
+    for (int i = 0; i < 3000; i++)
+    {
+        std::string key = pieces[rng() % 20];
+        if (rng() % 3 == 0)
+            key += pieces[rng() % 20];
+        keys.push_back(key);
+    }
+    for (BOOL bAscending : { TRUE, FALSE })
+    {
+        struct { PFNGRIDCOMPARE fast, slow; } pairs[] = {
+            { CVXGridCtrl::pfnCellTextCompare, ViaTextCompare },
+            { CVXGridCtrl::pfnCellNumericCompare, ViaNumericCompare } };
+        for (auto& pair : pairs)
+        {
+            CVXGridCtrl fast, slow;
+            MakeColumn(fast, keys);
+            MakeColumn(slow, keys);
+            // A few missing cells in the key column.
+            for (int r : { 5, 77, 1500 })
+            {
+                delete fast.GetCell(r, 0);
+                fast.SetCell(r, 0, NULL);
+                delete slow.GetCell(r, 0);
+                slow.SetCell(r, 0, NULL);
+            }
+            EXPECT_TRUE(fast.SortItems(pair.fast, 0, bAscending));
+            EXPECT_TRUE(slow.SortItems(pair.slow, 0, bAscending));
+            EXPECT_EQ(ColumnTexts(slow, 1), ColumnTexts(fast, 1));
+        }
+    }
+
+    // The text compare agrees in sign with _mbscmp, the numeric one with atol.
+    for (const char* p1 : pieces)
+        for (const char* p2 : pieces)
+        {
+            CGridCell a, b;
+            a.m_strText = p1;
+            b.m_strText = p2;
+            int nMb = _mbscmp((const unsigned char*)p1, (const unsigned char*)p2);
+            EXPECT_EQ(nMb < 0 ? -1 : (nMb > 0 ? 1 : 0),
+                      CVXGridCtrl::pfnCellTextCompare((LPARAM)&a, (LPARAM)&b, 0)) << p1 << " / " << p2;
+            long n1 = atol(p1), n2 = atol(p2);
+            EXPECT_EQ(n1 < n2 ? -1 : (n1 > n2 ? 1 : 0),
+                      CVXGridCtrl::pfnCellNumericCompare((LPARAM)&a, (LPARAM)&b, 0)) << p1 << " / " << p2;
+        }
+
+    // Under a double-byte code page, where byte order and character order
+    // differ (a katakana byte against a lead byte).
+    ASSERT_EQ(0, _setmbcp(932));
+    {
+        const char* dbcs[] = { "±", "@", "a±", "a@", "A", "", "a", "" };
+        for (const char* p1 : dbcs)
+            for (const char* p2 : dbcs)
+            {
+                CGridCell a, b;
+                a.m_strText = p1;
+                b.m_strText = p2;
+                int nMb = _mbscmp((const unsigned char*)p1, (const unsigned char*)p2);
+                EXPECT_EQ(nMb < 0 ? -1 : (nMb > 0 ? 1 : 0),
+                          CVXGridCtrl::pfnCellTextCompare((LPARAM)&a, (LPARAM)&b, 0)) << p1 << " / " << p2;
+            }
+        CGridCell kana, kanji;
+        kana.m_strText = "±";
+        kanji.m_strText = "@";
+        EXPECT_LT(CVXGridCtrl::pfnCellTextCompare((LPARAM)&kana, (LPARAM)&kanji, 0), 0);
+        _setmbcp(_MB_CP_ANSI);
     }
 }
 

@@ -1,0 +1,10 @@
+# The grid's data core: cell store, shape operations, sorting and search,
+# text files. Runs under Wine (the grid is a window class).
+kvvx_add_test(NAME grid_tests SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grid_shape_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_items_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_selection_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_sort_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_file_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_virtual_test.cpp
+)
