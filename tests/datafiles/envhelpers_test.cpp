@@ -8,6 +8,12 @@
 #include <filesystem>
 #include <string>
 
+#ifdef _WIN32
+#  include <windows.h>
+#else
+#  include <unistd.h>
+#endif
+
 TEST(FileNameWithoutPath, CutsDirectoryAndExtension)
 {
     EXPECT_STREQ(kvGetFileNameWithoutPath("C:\\data\\img01.bmp").GetString(), "img01");
@@ -68,9 +74,18 @@ TEST(DateTimeStamp, SystemClock)
     EXPECT_GT(t1, kvComputeDateTimeStamp(2020, 1, 1, 0, 0, 0));
 }
 
-TEST(MemAllocRange, PositiveAndCapped)
+TEST(MemAllocRange, TotalPhysicalMemoryCappedAt2GiB)
 {
-    const long m = kvGetMemAllocRange();
-    EXPECT_GT(m, 16L * 1024 * 1024);
-    EXPECT_LE(m, 2147483647L);
+#ifdef _WIN32
+    MEMORYSTATUSEX ms;
+    ms.dwLength = sizeof ms;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&ms));
+    const unsigned long long total = ms.ullTotalPhys;
+#else
+    const unsigned long long total =
+        static_cast<unsigned long long>(sysconf(_SC_PHYS_PAGES)) * static_cast<unsigned long long>(sysconf(_SC_PAGESIZE));
+#endif
+    const long expected = total > 2147483647ULL ? 2147483647L : static_cast<long>(total);
+    EXPECT_EQ(kvGetMemAllocRange(), expected);
+    EXPECT_GT(expected, 0L);
 }
