@@ -1,5 +1,6 @@
 #include "platform/String.h"
 #include "platform/Exceptions.h"
+#include "platform/SmallBlock.h"
 
 #include <climits>
 #include <cstdio>
@@ -72,7 +73,7 @@ CString::CString(char ch, int nRepeat) : m_pchData(NULL), m_nLength(0), m_nAlloc
 
 CString::~CString()
 {
-    free(m_pchData);
+    kvvx_detail::SmallBlockFree(m_pchData, (size_t)m_nAlloc + 1);
 }
 
 CString& CString::operator=(const CString& stringSrc)
@@ -86,7 +87,7 @@ CString& CString::operator=(CString&& stringSrc) noexcept
 {
     if (this != &stringSrc)
     {
-        free(m_pchData);
+        kvvx_detail::SmallBlockFree(m_pchData, (size_t)m_nAlloc + 1);
         m_pchData = stringSrc.m_pchData;
         m_nLength = stringSrc.m_nLength;
         m_nAlloc = stringSrc.m_nAlloc;
@@ -118,7 +119,7 @@ void CString::Reserve(int nChars)
         nNew = INT_MAX - 1;
     if (nNew < nChars)
         AfxThrowMemoryException();
-    char* p = (char*)realloc(m_pchData, (size_t)nNew + 1);
+    char* p = (char*)kvvx_detail::SmallBlockRealloc(m_pchData, (size_t)m_nAlloc + 1, (size_t)nNew + 1);
     if (p == NULL)
         AfxThrowMemoryException();
     if (m_pchData == NULL)
@@ -137,7 +138,7 @@ void CString::SetLengthInternal(int nLength)
 
 void CString::Empty()
 {
-    free(m_pchData);
+    kvvx_detail::SmallBlockFree(m_pchData, (size_t)m_nAlloc + 1);
     m_pchData = NULL;
     m_nLength = 0;
     m_nAlloc = 0;
@@ -769,7 +770,7 @@ void CString::FreeExtra()
     }
     if (m_nAlloc > m_nLength)
     {
-        char* p = (char*)realloc(m_pchData, (size_t)m_nLength + 1);
+        char* p = (char*)kvvx_detail::SmallBlockRealloc(m_pchData, (size_t)m_nAlloc + 1, (size_t)m_nLength + 1);
         if (p != NULL)
         {
             m_pchData = p;
