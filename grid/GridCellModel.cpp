@@ -4,6 +4,7 @@
 #include "grid/GridCtrl.h"
 
 #include <ole2.h>
+#include <atomic>
 #include <string.h>
 #include <stdio.h>
 #include <new>
@@ -13,10 +14,13 @@
 // Cells are small and numerous (a grid of 200,000 rows by 10 columns holds two
 // million of them), so they come from a pool of fixed-size slots carved from
 // 64 KB chunks rather than one heap block each: no per-block heap header and
-// much faster allocation. Freed slots go onto a free list; when the last cell
-// of the process is freed all chunks go back to the heap. The pool is shared
-// by every grid of every thread, hence the lock. It is plain data initialised
-// at load time, so cells freed during static destruction still find it.
+// much faster allocation. Freed slots go onto a free list. When the last cell
+// of the process is freed and the pool has grown large, all chunks go back to
+// the heap; a small pool is kept, so that creating and destroying a few cells
+// over and over does not allocate and release chunks each time. The pool is
+// shared by every grid of every thread, hence the lock (a spin lock: it is
+// held for a few instructions). It is plain data initialised at load time,
+// so cells freed during static destruction still find it.
 namespace
 {
 struct CellChunk
@@ -26,32 +30,42 @@ struct CellChunk
 
 struct CellPool
 {
-    SRWLOCK    lock;
     void*      pFree;       // singly linked list of free slots
     CellChunk* pChunks;     // every chunk, for the final release
+    size_t     nChunks;
     size_t     nLive;       // slots handed out and not yet freed
 };
 
-CellPool g_cellPool = { SRWLOCK_INIT, NULL, NULL, 0 };
+CellPool g_cellPool = { NULL, NULL, 0, 0 };
+std::atomic_flag g_cellPoolLock = ATOMIC_FLAG_INIT;
+
+struct CellPoolLock
+{
+    CellPoolLock()
+    {
+        while (g_cellPoolLock.test_and_set(std::memory_order_acquire))
+            ::SwitchToThread();
+    }
+    ~CellPoolLock() { g_cellPoolLock.clear(std::memory_order_release); }
+};
 
 const size_t kChunkBytes = 64 * 1024;
+const size_t kKeptChunks = 16;
 const size_t kSlotBytes = (sizeof(CGridCell) + 7) & ~(size_t)7;
 const size_t kChunkHeader = (sizeof(CellChunk) + 15) & ~(size_t)15;
 const size_t kSlotsPerChunk = (kChunkBytes - kChunkHeader) / kSlotBytes;
 
 void* PoolAlloc()
 {
-    AcquireSRWLockExclusive(&g_cellPool.lock);
+    CellPoolLock lock;
     if (g_cellPool.pFree == NULL)
     {
         CellChunk* pChunk = (CellChunk*)malloc(kChunkBytes);
         if (pChunk == NULL)
-        {
-            ReleaseSRWLockExclusive(&g_cellPool.lock);
             return NULL;
-        }
         pChunk->pNext = g_cellPool.pChunks;
         g_cellPool.pChunks = pChunk;
+        g_cellPool.nChunks++;
         // Thread the new slots onto the free list, lowest address first.
         char* pSlots = (char*)pChunk + kChunkHeader;
         for (size_t i = kSlotsPerChunk; i-- > 0;)
@@ -64,18 +78,17 @@ void* PoolAlloc()
     void* p = g_cellPool.pFree;
     g_cellPool.pFree = *(void**)p;
     g_cellPool.nLive++;
-    ReleaseSRWLockExclusive(&g_cellPool.lock);
     return p;
 }
 
 void PoolFree(void* p)
 {
-    AcquireSRWLockExclusive(&g_cellPool.lock);
+    CellPoolLock lock;
     *(void**)p = g_cellPool.pFree;
     g_cellPool.pFree = p;
-    if (--g_cellPool.nLive == 0)
+    if (--g_cellPool.nLive == 0 && g_cellPool.nChunks > kKeptChunks)
     {
-        // No cell is alive any more: give all the memory back.
+        // No cell is alive any more: give the memory back.
         CellChunk* pChunk = g_cellPool.pChunks;
         while (pChunk != NULL)
         {
@@ -85,8 +98,8 @@ void PoolFree(void* p)
         }
         g_cellPool.pChunks = NULL;
         g_cellPool.pFree = NULL;
+        g_cellPool.nChunks = 0;
     }
-    ReleaseSRWLockExclusive(&g_cellPool.lock);
 }
 } // namespace
 

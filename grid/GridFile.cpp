@@ -62,7 +62,7 @@ BOOL CVXGridCtrl::Save(LPCTSTR filename)
         {
             if (nCols <= 0)
                 break;
-            strLine.Empty();
+            strLine.Truncate(0);   // keeps the buffer for the next line
             for (int c = 0; c < nCols; c++)
             {
                 strLine += GetItemText(r, c);

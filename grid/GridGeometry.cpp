@@ -70,25 +70,32 @@ long CVXGridCtrl::GetVirtualWidth() const
 
 // ---------------------------------------------------------------- measuring
 
+// The measuring DC of a grid without a window always has the cached font
+// selected, so measuring a row heading costs one GDI call.
 HFONT CVXGridCtrl::GetMeasureFont(const LOGFONT& lf)
 {
     if (m_hMeasureFont != NULL && memcmp(&lf, &m_lfMeasureFont, sizeof(LOGFONT)) == 0)
         return m_hMeasureFont;
+    HFONT hFont = ::CreateFontIndirectA(&lf);
+    if (hFont == NULL)
+        return m_hMeasureFont;
+    if (m_hMeasureDC != NULL)
+        ::SelectObject(m_hMeasureDC, hFont);   // the old font is no longer selected
     if (m_hMeasureFont != NULL)
         ::DeleteObject(m_hMeasureFont);
-    m_hMeasureFont = ::CreateFontIndirectA(&lf);
+    m_hMeasureFont = hFont;
     memcpy(&m_lfMeasureFont, &lf, sizeof(LOGFONT));
     return m_hMeasureFont;
 }
 
 void CVXGridCtrl::ReleaseMeasureObjects()
 {
-    if (m_hMeasureFont != NULL)
-        ::DeleteObject(m_hMeasureFont);
-    m_hMeasureFont = NULL;
     if (m_hMeasureDC != NULL)
         ::DeleteDC(m_hMeasureDC);
     m_hMeasureDC = NULL;
+    if (m_hMeasureFont != NULL)
+        ::DeleteObject(m_hMeasureFont);
+    m_hMeasureFont = NULL;
 }
 
 CSize CVXGridCtrl::GetTextExtent(LPCTSTR str, BOOL bBold)
@@ -96,42 +103,53 @@ CSize CVXGridCtrl::GetTextExtent(LPCTSTR str, BOOL bBold)
     if (str == NULL)
         str = "";
 
-    // The window's DC when there is a window; otherwise a memory DC
-    // compatible with the screen (same font mapping), kept for later calls.
-    HDC hDC = NULL;
-    HWND hWnd = GetSafeHwnd();
-    if (hWnd != NULL)
-        hDC = ::GetDC(hWnd);
-    else
-    {
-        if (m_hMeasureDC == NULL)
-            m_hMeasureDC = ::CreateCompatibleDC(NULL);
-        hDC = m_hMeasureDC;
-    }
-    if (hDC == NULL)
-        return CSize(0, 0);
-
     // Semi-bold: a font made from m_lfFont with weight 600. Otherwise the
     // grid's screen font, or, before one is set, a font made from m_lfFont.
-    HFONT hFont = NULL;
-    if (!bBold && m_fontGrid.GetSafeHandle() != NULL)
-        hFont = (HFONT)m_fontGrid.GetSafeHandle();
+    HFONT hGridFont = (HFONT)m_fontGrid.GetSafeHandle();
+    BOOL bGridFont = !bBold && hGridFont != NULL;
+    LOGFONT lf = m_lfFont;
+    if (bBold)
+        lf.lfWeight = 600;
+
+    SIZE size = { 0, 0 };
+    HWND hWnd = GetSafeHwnd();
+    if (hWnd != NULL)
+    {
+        // The window's DC.
+        HDC hDC = ::GetDC(hWnd);
+        if (hDC == NULL)
+            return CSize(0, 0);
+        HFONT hFont = bGridFont ? hGridFont : GetMeasureFont(lf);
+        HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
+        ::GetTextExtentPoint32A(hDC, str, (int)strlen(str), &size);
+        if (hOldFont != NULL)
+            ::SelectObject(hDC, hOldFont);
+        ::ReleaseDC(hWnd, hDC);
+    }
     else
     {
-        LOGFONT lf = m_lfFont;
-        if (bBold)
-            lf.lfWeight = 600;
-        hFont = GetMeasureFont(lf);
+        // No window: a memory DC compatible with the screen (same font
+        // mapping), kept for later calls with the measuring font selected.
+        if (m_hMeasureDC == NULL)
+        {
+            m_hMeasureDC = ::CreateCompatibleDC(NULL);
+            if (m_hMeasureDC == NULL)
+                return CSize(0, 0);
+            if (m_hMeasureFont != NULL)
+                ::SelectObject(m_hMeasureDC, m_hMeasureFont);
+        }
+        if (bGridFont)
+        {
+            HGDIOBJ hOldFont = ::SelectObject(m_hMeasureDC, hGridFont);
+            ::GetTextExtentPoint32A(m_hMeasureDC, str, (int)strlen(str), &size);
+            ::SelectObject(m_hMeasureDC, hOldFont);
+        }
+        else
+        {
+            GetMeasureFont(lf);
+            ::GetTextExtentPoint32A(m_hMeasureDC, str, (int)strlen(str), &size);
+        }
     }
-
-    HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
-    SIZE size = { 0, 0 };
-    ::GetTextExtentPoint32A(hDC, str, (int)strlen(str), &size);
-    if (hOldFont != NULL)
-        ::SelectObject(hDC, hOldFont);
-    if (hWnd != NULL)
-        ::ReleaseDC(hWnd, hDC);
-
     return CSize(size.cx + 2 * m_nMargin, size.cy + 2 * m_nMargin);
 }
 
