@@ -29,7 +29,7 @@ BOOL CVXGridCtrl::RegisterWindowClass()
     wndcls.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
     wndcls.lpszMenuName = NULL;
     wndcls.lpszClassName = GRIDCTRL_CLASSNAME;
-    if (!::RegisterClassA(&wndcls))
+    if (!AfxRegisterClass(&wndcls))
         AfxThrowResourceException();
     return TRUE;
 }

@@ -184,3 +184,71 @@ TEST(GridSelection, FocusCellCarriesTheFocusedBitAndReturnsThePrevious)
     EXPECT_TRUE(grid.GetFocusCell() == CVXCellID(-1, -1));
     EXPECT_EQ(0u, grid.GetItemState(1, 1));
 }
+
+// A parent window that records the grid's notifications.
+class CNotifyParent : public CWnd
+{
+public:
+    struct Note
+    {
+        int code, row, col;
+        HWND hwndFrom;
+        UINT_PTR idFrom;
+    };
+    std::vector<Note> notes;
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        const GRIDNOTIFY* p = (const GRIDNOTIFY*)lParam;
+        notes.push_back({ (int)p->hdr.code, p->iRow, p->iColumn, p->hdr.hwndFrom, p->hdr.idFrom });
+        *pResult = 0;
+        return TRUE;
+    }
+};
+
+TEST(GridSelection, WithAWindowFocusChangesNotifyTheParent)
+{
+    CNotifyParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_OVERLAPPEDWINDOW,
+                                0, 0, 300, 200, NULL, NULL));
+    CVXGridCtrl grid(5, 5, 1, 1);
+    ASSERT_TRUE(grid.CreateEx(0, "MFCGridCtrl", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100),
+                              &parent, 77));
+
+    grid.SetFocusCell(1, 1);
+    grid.SetFocusCell(2, 3);
+    grid.SetFocusCell(2, 3);   // unchanged: nothing sent
+    grid.ResetSelectedRange();
+    ASSERT_EQ(4u, parent.notes.size());
+    EXPECT_EQ(GRIDN_SELCHANGED, parent.notes[0].code);
+    EXPECT_EQ(1, parent.notes[0].row);
+    EXPECT_EQ(1, parent.notes[0].col);
+    EXPECT_EQ(grid.GetSafeHwnd(), parent.notes[0].hwndFrom);
+    EXPECT_EQ(77u, parent.notes[0].idFrom);
+    EXPECT_EQ(GRIDN_SELCHANGING, parent.notes[1].code);
+    EXPECT_EQ(1, parent.notes[1].row);
+    EXPECT_EQ(GRIDN_SELCHANGED, parent.notes[2].code);
+    EXPECT_EQ(2, parent.notes[2].row);
+    EXPECT_EQ(3, parent.notes[2].col);
+    EXPECT_EQ(GRIDN_SELCHANGING, parent.notes[3].code);
+    EXPECT_EQ(3, parent.notes[3].col);
+
+    // Sorting clears the focus, which the parent hears about.
+    grid.SetFocusCell(3, 3);
+    parent.notes.clear();
+    grid.SortTextItems(1, TRUE);
+    ASSERT_EQ(1u, parent.notes.size());
+    EXPECT_EQ(GRIDN_SELCHANGING, parent.notes[0].code);
+
+    // Measuring on the window's DC gives what the screen DC gave before.
+    CVXGridCtrl windowless;
+    EXPECT_EQ(windowless.GetTextExtent("Heading text", TRUE).cx, grid.GetTextExtent("Heading text", TRUE).cx);
+    EXPECT_EQ(windowless.GetTextExtent("Heading text", TRUE).cy, grid.GetTextExtent("Heading text", TRUE).cy);
+
+    // Shape changes with a window keep working.
+    EXPECT_TRUE(grid.SetRowCount(50));
+    EXPECT_EQ(2, grid.InsertRow("x", 2));
+    EXPECT_TRUE(grid.DeleteAllItems());
+    grid.DestroyWindow();
+    parent.DestroyWindow();
+}

@@ -4,18 +4,18 @@
 #include "grid_test_util.h"
 
 #include <climits>
+#include <objbase.h>
 
 using namespace gridtest;
 
-TEST(GridShape, NewGridHasTheDocumentedDefaults)
+TEST(GridShape, NewGridStartsEmptyWithSystemColoursAndTheMessageFont)
 {
     CVXGridCtrl grid;
     EXPECT_EQ(0, grid.GetRowCount());
     EXPECT_EQ(0, grid.GetColumnCount());
-    EXPECT_EQ(0, grid.GetFixedRowCount());
-    EXPECT_EQ(0, grid.GetFixedColumnCount());
     EXPECT_TRUE(grid.GetFocusCell() == CVXCellID(-1, -1));
     EXPECT_EQ(0, grid.GetSelectedCount());
+    EXPECT_EQ(NULL, grid.GetSafeHwnd());
 
     EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), grid.GetTextColor());
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), grid.GetTextBkColor());
@@ -23,30 +23,9 @@ TEST(GridShape, NewGridHasTheDocumentedDefaults)
     EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), grid.GetFixedTextColor());
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), grid.GetFixedBkColor());
     EXPECT_EQ((COLORREF)0xC0C0C0, grid.GetGridColor());
-    EXPECT_EQ(GRIDLINES_BOTH, grid.GetGridLines());
     EXPECT_EQ(0x8025u, grid.GetFirstColFormat());
     EXPECT_EQ(-1, grid.GetTextFormat(0));
-    EXPECT_EQ(-1, grid.GetTextFormat(1023));
-    EXPECT_EQ(0, grid.GetColSelColor(7));
     EXPECT_EQ(-1, grid.HasSelColorCol());
-
-    EXPECT_TRUE(grid.IsEditable());
-    EXPECT_TRUE(grid.IsSelectable());
-    EXPECT_TRUE(grid.GetHeaderSort());
-    EXPECT_TRUE(grid.GetHandleTabKey());
-    EXPECT_TRUE(grid.GetDoubleBuffering());
-    EXPECT_TRUE(grid.GetTitleTips());
-    EXPECT_TRUE(grid.GetRowResize());
-    EXPECT_TRUE(grid.GetColumnResize());
-    EXPECT_FALSE(grid.GetListMode());
-    EXPECT_FALSE(grid.GetSingleRowSelection());
-    EXPECT_FALSE(grid.GetDragAndDrop());
-    EXPECT_FALSE(grid.GetClrHasRGBCol());
-    EXPECT_FALSE(grid.IsZeroWrong());
-    EXPECT_FALSE(grid.GetModified());
-    EXPECT_EQ(GMM_IDLE, grid.GetMouseMode());
-    EXPECT_EQ(NULL, grid.GetImageList());
-    EXPECT_EQ(NULL, grid.GetSafeHwnd());
 
     // The default font is the system's message-box font.
     NONCLIENTMETRICSA ncm;
@@ -56,6 +35,76 @@ TEST(GridShape, NewGridHasTheDocumentedDefaults)
     const LOGFONT* pFont = grid.GetItemFont(0, 0);   // no cell: the grid's font
     EXPECT_STREQ(ncm.lfMessageFont.lfFaceName, pFont->lfFaceName);
     EXPECT_EQ(ncm.lfMessageFont.lfHeight, pFont->lfHeight);
+}
+
+// Exposes whether the grid started OLE itself.
+class COleGrid : public CVXGridCtrl
+{
+public:
+    BOOL StartedOle() const { return m_bOleInitialized; }
+};
+
+struct OleJob
+{
+    int nMode;                      // 0: nothing before, 1: MTA COM first, 2: AfxOleInit first
+    BOOL bGridStartedOle = FALSE;
+    BOOL bGridUsable = FALSE;
+    std::vector<std::string> messages;
+};
+
+static DWORD WINAPI RunOleJob(LPVOID p)
+{
+    OleJob* pJob = (OleJob*)p;
+    if (pJob->nMode == 1)
+        ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    else if (pJob->nMode == 2)
+        AfxOleInit();
+    {
+        CMessageRecorder messages;
+        COleGrid grid;
+        pJob->bGridStartedOle = grid.StartedOle();
+        pJob->bGridUsable = grid.SetRowCount(2) && grid.SetColumnCount(2) && grid.SetItemText(1, 1, "ok");
+        pJob->messages = messages.texts;
+    }
+    if (pJob->nMode == 1)
+        ::CoUninitialize();
+    return 0;
+}
+
+static void RunOnNewThread(OleJob& job)
+{
+    HANDLE hThread = ::CreateThread(NULL, 0, RunOleJob, &job, 0, NULL);
+    ASSERT_TRUE(hThread != NULL);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 30000));
+    ::CloseHandle(hThread);
+}
+
+TEST(GridShape, OleStartUpAndItsFailureMessage)
+{
+    // A fresh thread: the grid starts OLE itself, silently.
+    OleJob plain;
+    plain.nMode = 0;
+    RunOnNewThread(plain);
+    EXPECT_TRUE(plain.bGridStartedOle);
+    EXPECT_TRUE(plain.messages.empty());
+
+    // A thread already in the multi-threaded COM apartment: OLE cannot start;
+    // the user is told once and the grid works anyway.
+    OleJob mta;
+    mta.nMode = 1;
+    RunOnNewThread(mta);
+    EXPECT_FALSE(mta.bGridStartedOle);
+    EXPECT_TRUE(mta.bGridUsable);
+    ASSERT_EQ(1u, mta.messages.size());
+    EXPECT_EQ("OLE initialization failed. Make sure that the OLE libraries are the correct version",
+              mta.messages[0]);
+
+    // OLE started for the thread through the framework: the grid leaves it.
+    OleJob framework;
+    framework.nMode = 2;
+    RunOnNewThread(framework);
+    EXPECT_FALSE(framework.bGridStartedOle);
+    EXPECT_TRUE(framework.messages.empty());
 }
 
 TEST(GridShape, DynamicCreationMakesAnEmptyGrid)
