@@ -1,6 +1,7 @@
 // CVXGridCtrl: row and column sizes, and measuring text and cells.
 
 #include "grid/GridCtrl.h"
+#include "platform/ImageList.h"
 
 #include <string.h>
 
@@ -153,6 +154,8 @@ CSize CVXGridCtrl::GetTextExtent(LPCTSTR str, BOOL bBold)
     return CSize(size.cx + 2 * m_nMargin, size.cy + 2 * m_nMargin);
 }
 
+// Width: text + 4 margins + image; height: the larger of the image and the
+// text with 2 margins. A fixed cell is measured semi-bold.
 CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
 {
     if (pDC == NULL || pDC->GetSafeHdc() == NULL)
@@ -171,7 +174,17 @@ CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
     if (hOldFont != NULL)
         ::SelectObject(hDC, hOldFont);
 
-    return CSize(size.cx + 4 * m_nMargin, size.cy + 2 * m_nMargin);
+    int nImageWidth = 0, nImageHeight = 0;
+    int nImage = GetItemImage(nRow, nCol);
+    IMAGEINFO info;
+    if (m_pImageList != NULL && nImage >= 0 && m_pImageList->GetImageInfo(nImage, &info))
+    {
+        nImageWidth = info.rcImage.right - info.rcImage.left + 1;
+        nImageHeight = info.rcImage.bottom - info.rcImage.top + 1;
+    }
+
+    int nHeight = size.cy + 2 * m_nMargin;
+    return CSize(size.cx + 4 * m_nMargin + nImageWidth, nImageHeight > nHeight ? nImageHeight : nHeight);
 }
 
 // ---------------------------------------------------------------- automatic sizing

@@ -1,6 +1,9 @@
 // Per-cell accessors, SetItem / GetItem and the modified flags.
 
 #include "grid_test_util.h"
+#include "platform/ImageList.h"
+
+#include <algorithm>
 
 using namespace gridtest;
 
@@ -266,4 +269,42 @@ TEST(GridItems, ColourColumnIsTheLowestFlaggedColumnInsideTheGrid)
     EXPECT_EQ(2, grid.HasSelColorCol());
     grid.SetColumnCount(2);
     EXPECT_EQ(-1, grid.HasSelColorCol());
+}
+
+TEST(GridItems, CellExtentCountsMarginsBoldHeadersAndImages)
+{
+    CVXGridCtrl grid(2, 2, 1, 0);
+    grid.SetItemText(0, 0, "Header text");
+    grid.SetItemText(1, 0, "Header text");
+    HDC hScreen = ::GetDC(NULL);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(::CreateCompatibleDC(hScreen)));
+    ::ReleaseDC(NULL, hScreen);
+
+    // A fixed cell is measured semi-bold, so never narrower than the same
+    // text in an ordinary cell; both match the grid's own measuring.
+    CSize fixed = grid.GetCellExtent(0, 0, &dc);
+    CSize normal = grid.GetCellExtent(1, 0, &dc);
+    EXPECT_GE(fixed.cx, normal.cx);
+    EXPECT_GT(normal.cx, 0);
+    EXPECT_EQ(grid.GetTextExtent("Header text", TRUE).cx, fixed.cx);
+    EXPECT_EQ(normal.cy, fixed.cy);
+
+    // An image adds its width, and its height when taller than the text.
+    CImageList images;
+    ASSERT_TRUE(images.Create(20, 40, ILC_COLOR32, 1, 1));
+    ASSERT_TRUE(ImageList_SetImageCount(images.GetSafeHandle(), 1));
+    IMAGEINFO info;
+    ASSERT_TRUE(images.GetImageInfo(0, &info));
+    grid.SetImageList(&images);
+    grid.SetItemImage(1, 0, 0);
+    CSize withImage = grid.GetCellExtent(1, 0, &dc);
+    EXPECT_EQ(normal.cx + info.rcImage.right - info.rcImage.left + 1, withImage.cx);
+    EXPECT_EQ(std::max<LONG>(normal.cy, info.rcImage.bottom - info.rcImage.top + 1), withImage.cy);
+    // An index the list does not have adds nothing.
+    grid.SetItemImage(1, 0, 5);
+    EXPECT_EQ(normal.cx, grid.GetCellExtent(1, 0, &dc).cx);
+    grid.SetImageList(NULL);
+    EXPECT_EQ(CSize(0, 0), grid.GetCellExtent(1, 0, NULL));
+    ::DeleteDC(dc.Detach());
 }
