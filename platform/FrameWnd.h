@@ -15,9 +15,7 @@
 // destroyed (m_bAutoDelete); destroying the application's main window ends
 // the message loop.
 #include "platform/Wnd.h"
-
-// The child window that fills the frame's client area (a view).
-#define AFX_IDW_PANE_FIRST 0xE900
+#include "platform/CommandIds.h"
 
 class KVVX_API CFrameWnd : public CWnd
 {

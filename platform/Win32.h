@@ -6,6 +6,7 @@
 #include "platform/Gdi.h"
 #include "platform/ImageList.h"
 #include "platform/CmdTarget.h"
+#include "platform/CommandIds.h"
 #include "platform/Wnd.h"
 #include "platform/FrameWnd.h"
 #include "platform/StdControls.h"

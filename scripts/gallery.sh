@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the gallery (kvVXGallery.exe) and opens it on the current display.
+# Without a display ($DISPLAY unset) it starts Xvfb, renders the window into
+# docs/gallery.png and says where the picture is.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+kvvx_install_packages
+log "building the gallery"
+kvvx_configure_windows
+cmake --build "$KVVX_BUILD/win" -j "$(nproc)" --target kvVXGallery
+
+exe="$KVVX_BUILD/win/bin/kvVXGallery.exe"
+if [ -n "${DISPLAY:-}" ]; then
+  kvvx_prepare_prefix
+  kvvx_start_wineserver
+  log "opening the gallery on $DISPLAY"
+  wine "$exe"
+else
+  trap kvvx_stop_all EXIT
+  kvvx_start_display
+  kvvx_prepare_prefix
+  kvvx_start_wineserver
+  out="$KVVX_ROOT/docs/gallery.png"
+  mkdir -p "$(dirname "$out")"
+  winout=$(winepath -w "$out" 2>/dev/null)
+  log "rendering the gallery without a display"
+  wine "$exe" --screenshot "$winout" </dev/null
+  if [ -s "$out" ]; then
+    log "screenshot written to $out"
+  else
+    echo "no screenshot was written" >&2
+    exit 1
+  fi
+fi
