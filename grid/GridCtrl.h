@@ -12,6 +12,7 @@
 //   GridFile.cpp       comma-separated text files (Save, Load)
 //   GridGeometry.cpp   sizes, positions, measuring
 //   GridSelection.cpp  focus cell and selected cells
+//   GridCreate.cpp     window class and system settings
 //   GridView.cpp       window-bound operations (painting, scrolling,
 //                      notifications, clipboard, printing, editing hooks)
 //
