@@ -2,7 +2,6 @@
 
 #include "platform/Exceptions.h"
 #include "platform/File.h"
-#include "platform/String.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -38,7 +37,7 @@ bool IsSeparator(unsigned char ch, const KVVXSEPRATORSTRU& sep)
 
 // True when the open file is a regular disk file, which can be read twice.
 // A pipe or device must be read only once.
-bool IsRegularFile(CStdioFile& file, const char* pszPath)
+bool IsRegularFile(CFile& file, const char* pszPath)
 {
 #ifdef _WIN32
     (void)pszPath;
@@ -50,12 +49,14 @@ bool IsRegularFile(CStdioFile& file, const char* pszPath)
 #endif
 }
 
+const size_t kBlockBytes = 1 << 16;
+
 // Counts the lines of the open file (a last line without a line end counts
 // too), stopping once nLimit lines are seen, and rewinds it. Read errors
 // reach the caller as the file layer's exceptions.
-long CountLines(CStdioFile& file, long nLimit)
+long CountLines(CFile& file, long nLimit)
 {
-    std::vector<char> buf(1 << 16);
+    std::vector<char> buf(kBlockBytes);
     long lines = 0;
     char last = '\n';
     UINT n;
@@ -73,6 +74,60 @@ long CountLines(CStdioFile& file, long nLimit)
     file.SeekToBegin();
     return lines;
 }
+
+// Reads a file line by line in large blocks, as a text-mode stream does: a
+// line ends at LF, and a CR right before the LF belongs to the line end (a
+// lone CR stays in the line). A last line without a line end is still a
+// line. Lines may be of any length.
+class LineReader
+{
+public:
+    explicit LineReader(CFile& file) : m_file(file), m_buf(kBlockBytes + 1) {}
+
+    // The next line without its line end, zero-terminated, valid until the
+    // next call; null at the end of the file.
+    char* Next()
+    {
+        for (;;) {
+            char* start = m_buf.data() + m_pos;
+            char* lf = static_cast<char*>(std::memchr(start, '\n', m_end - m_pos));
+            if (lf) {
+                m_pos = static_cast<size_t>(lf - m_buf.data()) + 1;
+                if (lf > start && lf[-1] == '\r')
+                    --lf;
+                *lf = 0;
+                return start;
+            }
+            if (m_eof) {
+                if (m_pos == m_end)
+                    return nullptr;
+                m_buf[m_end] = 0;   // the spare byte at the end
+                m_pos = m_end;
+                return start;
+            }
+            // Keep the unfinished line, make room, read on.
+            const size_t kept = m_end - m_pos;
+            std::memmove(m_buf.data(), start, kept);
+            m_pos = 0;
+            m_end = kept;
+            if (m_buf.size() - 1 - m_end < kBlockBytes / 2)
+                m_buf.resize(m_buf.size() * 2);
+            const size_t room = m_buf.size() - 1 - m_end;
+            const UINT want = room > 0x40000000u ? 0x40000000u : static_cast<UINT>(room);
+            const UINT got = m_file.Read(m_buf.data() + m_end, want);
+            if (got == 0)
+                m_eof = true;
+            m_end += got;
+        }
+    }
+
+private:
+    CFile& m_file;
+    std::vector<char> m_buf;   // one spare byte beyond the data for a terminating zero
+    size_t m_pos = 0;          // start of the unread data
+    size_t m_end = 0;          // end of the data
+    bool m_eof = false;
+};
 
 } // namespace
 
@@ -268,8 +323,8 @@ short CReadText::BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT
     if (m_pData || !pszPath)
         return 0;
 
-    CStdioFile file;
-    if (!file.Open(pszPath, CFile::modeRead | CFile::typeText))
+    CFile file;
+    if (!file.Open(pszPath, CFile::modeRead))
         return 0;
 
     m_nCols = nCols;
@@ -296,14 +351,15 @@ short CReadText::BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT
             }
         }
 
-        CString line;
-        while (ok && file.ReadString(line)) {
+        LineReader reader(file);
+        const char* line;
+        while (ok && (line = reader.Next()) != nullptr) {
             ++index;
             if (index < 0) {
                 m_nRows = static_cast<short>(index);
                 continue;   // header line
             }
-            const int f = _ReadStringToArray(line.GetString(), slots, kLineSlots, kSlotBytes, &fmt.sep,
+            const int f = _ReadStringToArray(line, slots, kLineSlots, kSlotBytes, &fmt.sep,
                                              fmt.nColCount);
             if (f < 1) {
                 --index;   // blank, unterminated or oversized line: not a row

@@ -315,6 +315,23 @@ TEST_F(ReadTextFile, CrLfLineEndsReadLikeLf)
     EXPECT_EQ(Cells(a, ra, 2), Cells(b, rb, 2));
 }
 
+TEST_F(ReadTextFile, LineEndsAcrossBlocksLoneCrAndLongLines)
+{
+    // With CR as a separator, only a CR that is part of a CR LF line end is
+    // invisible; a lone CR is an ordinary character of its line.
+    tagBaseTextFormatStrcT f = Format(Seps("s", true, '\r'), 1, 1, 2);
+    std::string first = "x" + std::string(65533, ' ') + "w";   // its CR LF straddles 64 KiB
+    ASSERT_EQ(first.size(), 65535u);
+    std::string text = first + "\r\n" +
+                       "a\rb\r\r\n" +                                   // CR CR LF: one CR stays
+                       "p" + std::string(200000, ' ') + "q \n" +        // a line far longer than a block
+                       "c d\r";                                          // a lone CR at the end stays
+    CReadText r;
+    short rows = 0;
+    ASSERT_EQ(r.BeginReadText(dir.Write("a.txt", text).c_str(), f, 2, rows), 1);
+    EXPECT_EQ(Cells(r, rows, 2), (Table{{"x", ""}, {"a", "b"}, {"p", "q"}, {"c", "d"}}));
+}
+
 TEST_F(ReadTextFile, TooFewFieldsFailsTheWholeLoad)
 {
     CReadText r;
