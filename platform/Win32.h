@@ -10,5 +10,7 @@
 #include "platform/Wnd.h"
 #include "platform/FrameWnd.h"
 #include "platform/StdControls.h"
+#include "platform/DataExchange.h"
+#include "platform/PrintInfo.h"
 #include "platform/WinApp.h"
 #include "platform/ModalUI.h"

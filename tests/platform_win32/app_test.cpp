@@ -209,3 +209,84 @@ TEST(ScrollBars, PositionsBeyondSixteenBits)
     EXPECT_FALSE(none.SetScrollInfo(SB_VERT, &si));
     EXPECT_FALSE(wnd.SetScrollInfo(SB_VERT, nullptr));
 }
+
+TEST(DataExchange, MovesValuesBothWaysAndRefusesBadInput)
+{
+    CWnd dlg;
+    ASSERT_TRUE(dlg.CreateEx(0, nullptr, "dlg", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100), nullptr, 0));
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_BORDER, CRect(0, 0, 80, 20), &dlg, 10));
+    CButton check;
+    ASSERT_TRUE(check.Create("c", BS_AUTOCHECKBOX, CRect(0, 30, 80, 50), &dlg, 11));
+    HWND hPlain = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 60, 80, 20, dlg.m_hWnd, (HMENU)12, nullptr, nullptr);
+
+    int n = 321, c = 1;
+    CString s("Region list");
+    CDataExchange toControls(&dlg, FALSE);
+    DDX_Text(&toControls, 10, n);
+    DDX_Check(&toControls, 11, c);
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_STREQ((LPCSTR)text, "321");
+    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
+
+    edit.SetWindowText(" 77 ");
+    check.SetCheck(0);
+    CDataExchange fromControls(&dlg, TRUE);
+    DDX_Text(&fromControls, 10, n);
+    DDX_Check(&fromControls, 11, c);
+    EXPECT_EQ(n, 77);
+    EXPECT_EQ(c, 0);
+    DDX_Text(&toControls, 12, s);
+    DDX_Text(&fromControls, 12, text);
+    EXPECT_STREQ((LPCSTR)text, "Region list");
+
+    CCountingAnswerer answerer;
+    CModalUIAnswerer* pOld = AfxSetModalUIAnswerer(&answerer);
+    edit.SetWindowText("12abc");
+    bool bFailed = false;
+    try
+    {
+        DDX_Text(&fromControls, 10, n);
+    }
+    catch (CUserException* e)
+    {
+        bFailed = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bFailed);
+    EXPECT_EQ(n, 77);  // unchanged
+    EXPECT_EQ(answerer.n, 1);
+    AfxSetModalUIAnswerer(pOld);
+
+    bool bMissing = false;
+    try
+    {
+        DDX_Text(&fromControls, 99, n);
+    }
+    catch (CNotSupportedException* e)
+    {
+        bMissing = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bMissing);
+
+    CEdit bound;
+    DDX_Control(&fromControls, 12, bound);
+    EXPECT_EQ(bound.m_hWnd, hPlain);
+    DDX_Control(&fromControls, 12, bound);  // a second exchange leaves it bound
+    EXPECT_EQ(bound.m_hWnd, hPlain);
+}
+
+TEST(PrintInfo, PageRangeDefaults)
+{
+    CPrintInfo info;
+    EXPECT_EQ(info.GetFromPage(), 1u);
+    info.SetMaxPage(7);
+    EXPECT_EQ(info.GetToPage(), 7u);
+    info.SetFromPage(2);
+    info.SetToPage(3);
+    EXPECT_EQ(info.GetFromPage(), 2u);
+    EXPECT_EQ(info.GetToPage(), 3u);
+    EXPECT_TRUE(info.m_bContinuePrinting);
+}
