@@ -1,4 +1,4 @@
-// PNG encoding with stored deflate blocks.
+// PNG encoding: deflate with the fixed Huffman codes.
 #include "demo/PngWriter.h"
 #include <stdio.h>
 
@@ -42,6 +42,130 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
     Put32(out, Crc32(out.data() + start, out.size() - start));
 }
 
+// Bits go out least significant first, as deflate wants them.
+struct BitWriter
+{
+    std::vector<uint8_t>& out;
+    uint32_t acc = 0;
+    int nBits = 0;
+    explicit BitWriter(std::vector<uint8_t>& o) : out(o) {}
+    void Put(uint32_t bits, int n)
+    {
+        acc |= bits << nBits;
+        nBits += n;
+        while (nBits >= 8)
+        {
+            out.push_back((uint8_t)acc);
+            acc >>= 8;
+            nBits -= 8;
+        }
+    }
+    // Huffman codes are sent most significant bit first.
+    void PutCode(uint32_t code, int n)
+    {
+        uint32_t rev = 0;
+        for (int i = 0; i < n; ++i)
+            rev |= ((code >> i) & 1) << (n - 1 - i);
+        Put(rev, n);
+    }
+    void Flush()
+    {
+        if (nBits > 0)
+            out.push_back((uint8_t)acc);
+        acc = 0;
+        nBits = 0;
+    }
+};
+
+void PutLiteral(BitWriter& w, int lit)
+{
+    if (lit < 144)
+        w.PutCode(0x30 + lit, 8);
+    else if (lit < 256)
+        w.PutCode(0x190 + lit - 144, 9);
+    else if (lit < 280)
+        w.PutCode(lit - 256, 7);
+    else
+        w.PutCode(0xC0 + lit - 280, 8);
+}
+
+void PutMatch(BitWriter& w, int len, int dist)
+{
+    static const int lenBase[29] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27, 31,
+                                    35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    static const int lenExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+    static const int distBase[30] = {1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129, 193, 257, 385,
+                                     513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+    static const int distExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+    int li = 28;
+    while (lenBase[li] > len)
+        --li;
+    PutLiteral(w, 257 + li);
+    w.Put((uint32_t)(len - lenBase[li]), lenExtra[li]);
+    int di = 29;
+    while (distBase[di] > dist)
+        --di;
+    w.PutCode((uint32_t)di, 5);
+    w.Put((uint32_t)(dist - distBase[di]), distExtra[di]);
+}
+
+// Greedy LZ77 over a 32 KB window with hash chains, coded with the fixed
+// Huffman tables: small and fast enough for screenshots, which repeat a lot.
+void DeflateFixed(const std::vector<uint8_t>& data, std::vector<uint8_t>& out)
+{
+    const int kWindow = 32768, kHashSize = 1 << 15, kMaxChain = 64;
+    std::vector<int> head(kHashSize, -1), prev(data.size() > 0 ? data.size() : 1, -1);
+    auto hash = [&](size_t i) {
+        return (int)(((data[i] << 10) ^ (data[i + 1] << 5) ^ data[i + 2]) & (kHashSize - 1));
+    };
+    BitWriter w(out);
+    w.Put(1, 1);  // final block
+    w.Put(1, 2);  // fixed Huffman codes
+    const size_t n = data.size();
+    size_t i = 0;
+    while (i < n)
+    {
+        int bestLen = 0, bestDist = 0;
+        if (i + 2 < n)
+        {
+            int h = hash(i);
+            int cand = head[h];
+            int chain = 0;
+            while (cand >= 0 && (int)(i - (size_t)cand) <= kWindow && chain++ < kMaxChain)
+            {
+                size_t maxLen = n - i < 258 ? n - i : 258;
+                size_t len = 0;
+                while (len < maxLen && data[(size_t)cand + len] == data[i + len])
+                    ++len;
+                if ((int)len > bestLen)
+                {
+                    bestLen = (int)len;
+                    bestDist = (int)(i - (size_t)cand);
+                    if (len == maxLen)
+                        break;
+                }
+                cand = prev[(size_t)cand];
+            }
+        }
+        size_t step = bestLen >= 3 ? (size_t)bestLen : 1;
+        if (bestLen >= 3)
+            PutMatch(w, bestLen, bestDist);
+        else
+            PutLiteral(w, data[i]);
+        for (size_t k = 0; k < step; ++k, ++i)
+        {
+            if (i + 2 < n)
+            {
+                int h = hash(i);
+                prev[i] = head[h];
+                head[h] = (int)i;
+            }
+        }
+    }
+    PutLiteral(w, 256);  // end of block
+    w.Flush();
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodePngRgb(int width, int height, const std::vector<uint32_t>& pixels)
@@ -65,25 +189,12 @@ std::vector<uint8_t> EncodePngRgb(int width, int height, const std::vector<uint3
         }
     }
 
-    // zlib stream: header, stored blocks of at most 65535 bytes, Adler-32.
+    // zlib stream: header, one deflate block with the fixed Huffman codes,
+    // Adler-32 of the raw data.
     std::vector<uint8_t> z;
     z.push_back(0x78);
     z.push_back(0x01);
-    size_t pos = 0;
-    do
-    {
-        size_t n = raw.size() - pos;
-        if (n > 65535)
-            n = 65535;
-        bool last = pos + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back((uint8_t)(n & 0xFF));
-        z.push_back((uint8_t)(n >> 8));
-        z.push_back((uint8_t)(~n & 0xFF));
-        z.push_back((uint8_t)((~n >> 8) & 0xFF));
-        z.insert(z.end(), raw.begin() + (ptrdiff_t)pos, raw.begin() + (ptrdiff_t)(pos + n));
-        pos += n;
-    } while (pos < raw.size());
+    DeflateFixed(raw, z);
     uint32_t a = 1, b = 0;
     for (uint8_t c : raw)
     {

@@ -1,7 +1,7 @@
 #pragma once
-// Writes 24-bit RGB images as PNG files: zlib data in stored (uncompressed)
-// deflate blocks, with the CRC-32 and Adler-32 checksums the format asks
-// for. Big files, but readable by every PNG reader and no dependency.
+// Writes 24-bit RGB images as PNG files: zlib data compressed with deflate's
+// fixed Huffman codes (no dependency), with the CRC-32 and Adler-32
+// checksums the format asks for.
 #include <stdint.h>
 #include <string>
 #include <vector>
