@@ -786,30 +786,53 @@ int CVXGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
         SetRowCount(1);
     CheckStoreFits(m_nRows, (LONGLONG)m_nCols + 1);
 
-    // Every row gets its cell first (with the column not yet counted), so a
-    // missing row or an allocation failure leaves the counts unchanged.
-    if (nColumn < 0)
+    // A missing row (left by an earlier allocation failure) refuses the
+    // insert before anything changes.
+    for (int r = 0; r < m_nRows; r++)
+        if (GetRow(r) == NULL)
+            return -1;
+
+    // Every row gets its cell while the column is not yet counted; if memory
+    // runs out on the way, the cells added so far are taken out again.
+    BOOL bAppend = nColumn < 0;
+    if (bAppend)
     {
         nColumn = m_nCols;
         m_arColWidths.Add(0);
-        for (int r = 0; r < m_nRows; r++)
-        {
-            GRID_ROW* pRow = GetRow(r);
-            if (pRow == NULL)
-                return -1;
-            pRow->Add(CreateCell(r, nColumn));
-        }
     }
     else
-    {
         m_arColWidths.InsertAt(nColumn, (UINT)0);
-        for (int r = 0; r < m_nRows; r++)
+    int nDone = 0;
+    try
+    {
+        for (; nDone < m_nRows; nDone++)
+        {
+            GRID_ROW* pRow = GetRow(nDone);
+            CGridCell* pCell = CreateCell(nDone, nColumn);
+            try
+            {
+                if (bAppend)
+                    pRow->Add(pCell);
+                else
+                    pRow->InsertAt(nColumn, pCell);
+            }
+            catch (CException*)
+            {
+                delete pCell;
+                throw;
+            }
+        }
+    }
+    catch (CException*)
+    {
+        for (int r = 0; r < nDone; r++)
         {
             GRID_ROW* pRow = GetRow(r);
-            if (pRow == NULL)
-                return -1;
-            pRow->InsertAt(nColumn, CreateCell(r, nColumn));
+            delete pRow->GetData()[nColumn];
+            pRow->RemoveAt(nColumn);
         }
+        m_arColWidths.RemoveAt(nColumn);
+        throw;
     }
 
     m_nCols++;

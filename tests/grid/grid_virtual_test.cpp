@@ -160,3 +160,55 @@ TEST(GridVirtual, TextPathsUseTheOverrides)
     EXPECT_STREQ("1", grid.GetCell(2, 0)->m_strText);
     EXPECT_TRUE(dynamic_cast<CTaggedCell*>(grid.GetCell(1, 1)) != NULL);
 }
+
+namespace
+{
+// A grid whose CreateCell runs out of memory after a given number of cells.
+class CFailingGrid : public CVXGridCtrl
+{
+public:
+    int nAllowed = 1000000;
+    CGridCell* CreateCell(int nRow, int nCol) override
+    {
+        if (nAllowed-- <= 0)
+            AfxThrowMemoryException();
+        return new CTaggedCell(nRow, nCol);
+    }
+};
+} // namespace
+
+TEST(GridVirtual, OutOfMemoryDuringInsertColumnLeavesTheGridAsItWas)
+{
+    {
+        CFailingGrid grid;
+        grid.SetRowCount(4);
+        grid.SetColumnCount(3);
+        FillNamed(grid);
+        EXPECT_EQ(12, g_nTaggedCellsAlive);
+
+        grid.nAllowed = 2;   // the third row's new cell fails
+        bool bThrown = false;
+        try
+        {
+            grid.InsertColumn("new", 0, 1);
+        }
+        catch (CMemoryException* e)
+        {
+            bThrown = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(bThrown);
+        EXPECT_EQ(12, g_nTaggedCellsAlive) << "the two cells made were freed";
+        EXPECT_EQ(3, grid.GetColumnCount());
+        EXPECT_EQ(30, grid.GetColumnWidth(2));
+        EXPECT_EQ(-1, grid.GetColumnWidth(3));
+        EXPECT_EQ((std::vector<std::string>{ "r1c0", "r1c1", "r1c2" }), RowTexts(grid, 1));
+
+        // The grid goes on working.
+        grid.nAllowed = 100;
+        EXPECT_EQ(1, grid.InsertColumn("new", 0, 1));
+        EXPECT_EQ((std::vector<std::string>{ "r3c0", "", "r3c1", "r3c2" }), RowTexts(grid, 3));
+        EXPECT_EQ(16, g_nTaggedCellsAlive);
+    }
+    EXPECT_EQ(0, g_nTaggedCellsAlive);
+}
