@@ -373,6 +373,8 @@ short CReadText::BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT
             if (!InsertOneRow(static_cast<short>(index), slots + (startCol - 1), capacity))
                 ok = false;
         }
+    } catch (const std::bad_alloc&) {
+        ok = false;   // no memory for a very long line: a result, like a table that cannot grow
     } catch (...) {
         Free2DArray(slots);
         EndReadText();
@@ -381,7 +383,7 @@ short CReadText::BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT
     }
 
     Free2DArray(slots);
-    file.Close();
+    file.Abort();   // closes; nothing was written, so there is no error to report
     if (!ok) {
         EndReadText();
         return 0;
