@@ -68,3 +68,46 @@ public:
     static COLORREF* GetSavedCustomColors();
     CHOOSECOLORA m_cc;
 };
+
+class KVVX_API CFontDialog : public CCommonDialog
+{
+public:
+    // dwFlags: CF_SCREENFONTS, CF_EFFECTS ...; lplfInitial (optional) is
+    // the font shown first.
+    explicit CFontDialog(const LOGFONTA* lplfInitial = nullptr, DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS,
+                         CDC* pdcPrinter = nullptr, CWnd* pParentWnd = nullptr);
+    INT_PTR DoModal() override;
+    void GetCurrentFont(LPLOGFONTA lplf) const { *lplf = m_lf; }
+    CString GetFaceName() const;
+    int GetSize() const;  // tenths of a point
+    COLORREF GetColor() const { return m_cf.rgbColors; }
+    int GetWeight() const { return (int)m_lf.lfWeight; }
+    BOOL IsBold() const { return m_lf.lfWeight >= FW_SEMIBOLD; }
+    BOOL IsItalic() const { return m_lf.lfItalic != 0; }
+    BOOL IsUnderline() const { return m_lf.lfUnderline != 0; }
+    BOOL IsStrikeOut() const { return m_lf.lfStrikeOut != 0; }
+    CHOOSEFONTA m_cf;
+    LOGFONTA m_lf;
+};
+
+class KVVX_API CFileDialog : public CCommonDialog
+{
+public:
+    // lpszFilter: pairs of description and pattern separated by '|', e.g.
+    // "Text files (*.txt)|*.txt|All files (*.*)|*.*||".
+    explicit CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,
+                         DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR lpszFilter = nullptr,
+                         CWnd* pParentWnd = nullptr);
+    INT_PTR DoModal() override;
+    CString GetPathName() const;   // the full name chosen
+    CString GetFileName() const;   // without the folder
+    CString GetFileExt() const;    // without the dot
+    CString GetFileTitle() const;  // without folder and extension
+    OPENFILENAMEA m_ofn;
+    BOOL m_bOpenFileDialog;
+
+private:
+    char m_szFileName[MAX_PATH * 4];
+    char m_szFilter[1024];  // the filter with zero separators (longer ones are cut at a pair)
+    char m_szDefExt[16];
+};

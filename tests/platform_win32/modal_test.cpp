@@ -2,6 +2,7 @@
 // as asked; one real message box is shown and dismissed from a timer.
 #include <gtest/gtest.h>
 #include "fw_test_support.h"
+#include <algorithm>
 
 namespace {
 
@@ -134,4 +135,70 @@ TEST(ModalUI, ARealMessageBoxIsDismissedFromATimer)
     while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
     {
     }
+}
+
+namespace {
+
+class CDialogAnswerer : public CModalUIAnswerer
+{
+public:
+    std::string filter;
+    std::string initialFile;
+    BOOL bOpen = FALSE;
+    BOOL AnswerFontDialog(HWND, LOGFONTA* plf, COLORREF* pcr, DWORD, INT_PTR* pnResult) override
+    {
+        lstrcpyA(plf->lfFaceName, "Tahoma");
+        plf->lfHeight = -16;
+        plf->lfWeight = FW_BOLD;
+        *pcr = RGB(0, 0, 255);
+        *pnResult = IDOK;
+        return TRUE;
+    }
+    BOOL AnswerFileDialog(HWND, BOOL bOpenFileDialog, OPENFILENAMEA* pofn, INT_PTR* pnResult) override
+    {
+        bOpen = bOpenFileDialog;
+        initialFile = pofn->lpstrFile;
+        filter.clear();
+        for (const char* p = pofn->lpstrFilter; p && *p; p += strlen(p) + 1)
+            filter += std::string(p) + ";";
+        lstrcpynA(pofn->lpstrFile, "C:\\data\\regions.table.csv", (int)pofn->nMaxFile);
+        *pnResult = IDOK;
+        return TRUE;
+    }
+};
+
+}  // namespace
+
+TEST(ModalUI, FontAndFileDialogsAreAnswered)
+{
+    CDialogAnswerer answerer;
+    AnswererScope scope(&answerer);
+
+    CFontDialog fontDlg;
+    ASSERT_EQ(fontDlg.DoModal(), IDOK);
+    EXPECT_STREQ((LPCSTR)fontDlg.GetFaceName(), "Tahoma");
+    EXPECT_TRUE(fontDlg.IsBold());
+    EXPECT_EQ(fontDlg.GetColor(), RGB(0, 0, 255));
+    EXPECT_GT(fontDlg.GetSize(), 0);
+
+    CFileDialog fileDlg(TRUE, "csv", "start.csv", OFN_HIDEREADONLY, "Tables (*.csv)|*.csv|All files (*.*)|*.*||");
+    ASSERT_EQ(fileDlg.DoModal(), IDOK);
+    EXPECT_TRUE(answerer.bOpen);
+    EXPECT_EQ(answerer.initialFile, "start.csv");
+    EXPECT_EQ(answerer.filter, "Tables (*.csv);*.csv;All files (*.*);*.*;");
+    EXPECT_STREQ((LPCSTR)fileDlg.GetPathName(), "C:\\data\\regions.table.csv");
+    EXPECT_STREQ((LPCSTR)fileDlg.GetFileName(), "regions.table.csv");
+    EXPECT_STREQ((LPCSTR)fileDlg.GetFileExt(), "csv");
+    EXPECT_STREQ((LPCSTR)fileDlg.GetFileTitle(), "regions.table");
+
+    // A filter longer than the dialog keeps is cut at a whole pair.
+    std::string longFilter;
+    for (int i = 0; i < 80; ++i)
+        longFilter += "Kind " + std::to_string(i) + "|*.k" + std::to_string(i) + "|";
+    CFileDialog longDlg(FALSE, nullptr, nullptr, 0, longFilter.c_str());
+    ASSERT_EQ(longDlg.DoModal(), IDOK);
+    EXPECT_FALSE(answerer.bOpen);
+    size_t parts = std::count(answerer.filter.begin(), answerer.filter.end(), ';');
+    EXPECT_EQ(parts % 2, 0u);
+    EXPECT_GT(parts, 10u);
 }
