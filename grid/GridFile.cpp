@@ -95,6 +95,16 @@ BOOL CVXGridCtrl::Load(LPCTSTR filename)
         ex.ReportError();
         return FALSE;
     }
+    // Only a file on a disk has an end: a device (such as one that yields
+    // zero bytes for ever) or a pipe is refused like a file that cannot be
+    // opened, before the grid is touched.
+    if (::GetFileType(file.m_hFile) != FILE_TYPE_DISK)
+    {
+        file.Abort();
+        CFileException notAFile(CFileException::invalidFile, -1, filename);
+        notAFile.ReportError();
+        return FALSE;
+    }
 
     DeleteAllItems();
 

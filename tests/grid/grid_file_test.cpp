@@ -239,3 +239,16 @@ TEST_F(GridFile, ReadErrorReportsUnableToLoad)
     // The file did open, so the old content is gone.
     EXPECT_EQ(0, grid.GetRowCount());
 }
+
+TEST_F(GridFile, DevicesAreRefusedBeforeTheGridIsTouched)
+{
+    // A device that never ends would keep Load reading for ever.
+    CVXGridCtrl grid(2, 2);
+    FillNamed(grid);
+    CMessageRecorder messages;
+    EXPECT_FALSE(grid.Load("Z:\\dev\\zero"));
+    ASSERT_EQ(1u, messages.texts.size());
+    EXPECT_NE("Unable to load grid data", messages.texts[0]);
+    EXPECT_NE(std::string::npos, messages.texts[0].find("zero")) << messages.texts[0];
+    EXPECT_STREQ("r1c1", grid.GetItemText(1, 1));
+}
