@@ -5,6 +5,7 @@
 #include "platform/ThreadState.h"
 #include "platform/WinApp.h"
 #include <vector>
+#include <typeinfo>
 #include <string.h>
 #include <stdlib.h>
 
@@ -41,7 +42,23 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
         return it->second;
     auto jt = ts->mapTempGdi.find(hObject);
     if (jt != ts->mapTempGdi.end())
-        return jt->second;
+    {
+        // A handle value can be reused by an object of another kind after
+        // the first was deleted: the wrapper must match the object now.
+        CGdiObject* pOld = jt->second;
+        CGdiObject* pProbe = KvNewGdiWrapper(hObject);
+        bool bSameKind = typeid(*pProbe) == typeid(*pOld);
+        if (bSameKind)
+        {
+            delete pProbe;
+            return pOld;
+        }
+        pOld->m_hObject = nullptr;
+        delete pOld;
+        pProbe->m_hObject = hObject;
+        jt->second = pProbe;
+        return pProbe;
+    }
     CGdiObject* p = KvNewGdiWrapper(hObject);
     p->m_hObject = hObject;
     ts->mapTempGdi[hObject] = p;

@@ -142,7 +142,32 @@ TEST(Gdi, ObjectsAreFreedOnceAndSelectionsRestored)
     EXPECT_NE(dynamic_cast<CBrush*>(pTemp), nullptr);  // typed after the object
     AfxDeleteTempMaps();
     EXPECT_EQ(::GetObjectType(hb), (DWORD)OBJ_BRUSH);
+    // A wrapper kept for a deleted handle whose value now names another
+    // kind of object is replaced by one of the right kind.
+    CGdiObject* pBrushWrapper = CGdiObject::FromHandle(hb);
     ::DeleteObject(hb);
+    HFONT hf = nullptr;
+    std::vector<HFONT> fonts;
+    for (int i = 0; i < 50 && !hf; ++i)
+    {
+        HFONT f = ::CreateFontA(10 + i, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
+        if ((HGDIOBJ)f == (HGDIOBJ)hb)
+            hf = f;
+        else
+            fonts.push_back(f);
+    }
+    if (hf)
+    {
+        CGdiObject* pNow = CGdiObject::FromHandle(hf);
+        EXPECT_NE(dynamic_cast<CFont*>(pNow), nullptr);
+        LOGFONTA lf;
+        EXPECT_GT(static_cast<CFont*>(pNow)->GetLogFont(&lf), 0);
+        ::DeleteObject(hf);
+    }
+    (void)pBrushWrapper;
+    for (HFONT f : fonts)
+        ::DeleteObject(f);
+    AfxDeleteTempMaps();
 
     // Failures are results, not crashes.
     CBitmap none;
