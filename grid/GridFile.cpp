@@ -55,21 +55,29 @@ BOOL CVXGridCtrl::Save(LPCTSTR filename)
     try
     {
         const int nCols = m_nCols;
-        // Each line is assembled and written in one piece: the same bytes as
-        // writing field by field, with far fewer calls into the file.
-        CString strLine;
+        // Lines are assembled in a block of about 32 KB that is written in
+        // one piece: the same bytes as writing field by field, with far
+        // fewer calls into the file.
+        const int kBlock = 32 * 1024;
+        CString strBlock;
+        strBlock.Preallocate(kBlock + 1024);
         for (int r = 0; r == 0 || r < m_nRows; r++)
         {
             if (nCols <= 0)
                 break;
-            strLine.Truncate(0);   // keeps the buffer for the next line
             for (int c = 0; c < nCols; c++)
             {
-                strLine += GetItemText(r, c);
-                strLine += (c < nCols - 1) ? ',' : '\n';
+                strBlock += GetItemText(r, c);
+                strBlock += (c < nCols - 1) ? ',' : '\n';
             }
-            file.WriteString(strLine);
+            if (strBlock.GetLength() >= kBlock)
+            {
+                file.WriteString(strBlock);
+                strBlock.Truncate(0);   // keeps the buffer
+            }
         }
+        if (!strBlock.IsEmpty())
+            file.WriteString(strBlock);
         file.Close();
     }
     catch (CException* e)
