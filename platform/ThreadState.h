@@ -22,6 +22,9 @@ struct KvThreadState
     CWnd* pWndInit = nullptr;
     HWND hWndInitParent = nullptr;
     LPVOID pInitParam = nullptr;
+    // Dialogs: the first window made is the awaited one (the dialog
+    // manager chooses its owner and creation parameter itself).
+    bool bInitAnyWindow = false;
     HHOOK hHookCbt = nullptr;
     int nCreateDepth = 0;
 

@@ -11,6 +11,7 @@
 #include "platform/FrameWnd.h"
 #include "platform/StdControls.h"
 #include "platform/DataExchange.h"
+#include "platform/Dialog.h"
 #include "platform/PrintInfo.h"
 #include "platform/WinApp.h"
 #include "platform/ModalUI.h"

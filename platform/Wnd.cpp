@@ -746,8 +746,9 @@ LRESULT CALLBACK KvCbtHook(int nCode, WPARAM wParam, LPARAM lParam)
         // Windows the system makes on its own during a creation (input
         // method windows) are not the one the object waits for.
         bool bSystem = lstrcmpiA(szClass, "IME") == 0 || lstrcmpiA(szClass, "MSCTFIME UI") == 0;
-        bool bMatch = pcw && pcw->lpcs && pcw->lpcs->hwndParent == ts->hWndInitParent &&
-                      pcw->lpcs->lpCreateParams == ts->pInitParam;
+        bool bMatch = ts->bInitAnyWindow ||
+                      (pcw && pcw->lpcs && pcw->lpcs->hwndParent == ts->hWndInitParent &&
+                       pcw->lpcs->lpCreateParams == ts->pInitParam);
         if (!bSystem && bMatch)
         {
             CWnd* pWnd = ts->pWndInit;
@@ -825,9 +826,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     CWnd* pSavedInit = ts->pWndInit;
     HWND hSavedParent = ts->hWndInitParent;
     LPVOID pSavedParam = ts->pInitParam;
+    bool bSavedAny = ts->bInitAnyWindow;
     ts->pWndInit = this;
     ts->hWndInitParent = cs.hwndParent;
     ts->pInitParam = cs.lpCreateParams;
+    ts->bInitAnyWindow = false;
 
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y,
                                   cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
@@ -836,6 +839,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     ts->pWndInit = pSavedInit;
     ts->hWndInitParent = hSavedParent;
     ts->pInitParam = pSavedParam;
+    ts->bInitAnyWindow = bSavedAny;
     if (--ts->nCreateDepth == 0 && ts->hHookCbt)
     {
         ::UnhookWindowsHookEx(ts->hHookCbt);
