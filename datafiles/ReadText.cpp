@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/File.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -156,8 +157,8 @@ void Free2DArray(char** pArray)
     std::free(pArray);
 }
 
-int _ReadStringToArray(const char* pszLine, char** ppSlots, int nMaxFields, int nFieldBytes,
-                       const KVVXSEPRATORSTRU* pSep, short nColCount)
+short _ReadStringToArray(const char* pszLine, char** ppSlots, int nMaxFields, int nFieldBytes,
+                         const KVVXSEPRATORSTRU* pSep, short nColCount)
 {
     if (!pszLine || !ppSlots || !pSep || nMaxFields < 1 || nFieldBytes < 1 || nColCount < 1)
         return -1;
@@ -204,10 +205,12 @@ int _ReadStringToArray(const char* pszLine, char** ppSlots, int nMaxFields, int 
         if (n - 1 >= nMaxFields)
             return -1;
         ppSlots[n - 1][0] = 0;
-        return n;
+        return static_cast<short>(n);
     }
+    if (i > SHRT_MAX)
+        return -1;   // more fields than the 16-bit result can count
     if (i <= n)
-        return i;
+        return static_cast<short>(i);
 
     // Surplus fields go into the last expected one, each after a space; the
     // result stays cut to the slot's capacity.
@@ -221,7 +224,7 @@ int _ReadStringToArray(const char* pszLine, char** ppSlots, int nMaxFields, int 
             last[len++] = *src++;
     }
     last[len] = 0;
-    return i;
+    return static_cast<short>(i);
 }
 
 CReadText::CReadText()
@@ -253,19 +256,20 @@ CReadText& CReadText::operator=(const CReadText& other)
 {
     if (this == &other)
         return *this;
-    EndReadText();
-    if (!other.m_pData) {
-        m_nCols = other.m_nCols;
-        m_nRows = other.m_nRows;
-        return *this;
+    // The copy is made before the target lets go of its own table: when
+    // memory runs out the target keeps what it held and the caller learns of
+    // it, instead of being left with an empty reader it takes for a copy.
+    char* copy = nullptr;
+    if (other.m_pData) {
+        const size_t bytes = static_cast<size_t>(other.m_nRows > 0 ? other.m_nRows : 0) *
+                             static_cast<size_t>(other.m_nCols > 0 ? other.m_nCols : 0) * kCellBytes;
+        copy = static_cast<char*>(std::malloc(bytes ? bytes : 1));
+        if (!copy)
+            AfxThrowMemoryException();
+        if (bytes)
+            std::memcpy(copy, other.m_pData, bytes);
     }
-    const size_t bytes = static_cast<size_t>(other.m_nRows > 0 ? other.m_nRows : 0) *
-                         static_cast<size_t>(other.m_nCols > 0 ? other.m_nCols : 0) * kCellBytes;
-    char* copy = static_cast<char*>(std::malloc(bytes ? bytes : 1));
-    if (!copy)
-        return *this;
-    if (bytes)
-        std::memcpy(copy, other.m_pData, bytes);
+    std::free(m_pData);
     m_pData = copy;
     m_nCols = other.m_nCols;
     m_nRows = other.m_nRows;

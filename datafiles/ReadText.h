@@ -56,9 +56,11 @@ KVVX_API void Free2DArray(char** pArray);
 // fields, a field of nFieldBytes or more characters, or n - 1 >= nMaxFields
 // when slot n - 1 would have to be emptied. Returns -1 as well for a null
 // line, slot array or separator record, or for nMaxFields, nFieldBytes or
-// nColCount below 1. Nothing is ever written outside the nMaxFields slots.
-KVVX_API int _ReadStringToArray(const char* pszLine, char** ppSlots, int nMaxFields, int nFieldBytes,
-                                const KVVXSEPRATORSTRU* pSep, short nColCount);
+// nColCount below 1, and for a line of more than 32767 fields, whose count
+// the 16-bit result cannot hold. Nothing is ever written outside the
+// nMaxFields slots.
+KVVX_API short _ReadStringToArray(const char* pszLine, char** ppSlots, int nMaxFields, int nFieldBytes,
+                                  const KVVXSEPRATORSTRU* pSep, short nColCount);
 
 // Loads a rectangular block of text cells from a delimited text file.
 //
@@ -80,13 +82,17 @@ public:
 
     // Loads the file. nCols is the number of columns kept per row, starting
     // at field fmt.nStartCol. Returns 1 and the number of rows through
-    // nRowsRead, or 0 (nRowsRead not written, reader empty) when the file
-    // cannot be opened, the format is invalid (nStartCol, nStartLine,
-    // nColCount or nCols below 1, or nStartCol + nCols - 1 > nColCount), a
-    // data line holds too few fields, memory runs out, or the file has more
-    // than 32767 data rows. A reader that still holds a table refuses (0) and
-    // keeps it. A read error of the file layer reaches the caller as a
-    // CFileException* (the reader is left empty and the file closed).
+    // nRowsRead, or 0 with nRowsRead not written. In this order, and without
+    // changing anything: the format is refused when nStartCol, nStartLine,
+    // nColCount or nCols is below 1 or nStartCol + nCols - 1 > nColCount; a
+    // reader that still holds a table refuses and keeps it; a file that
+    // cannot be opened is refused. Once the file is open, a data line with
+    // too few fields, memory running out, or more than 32767 data rows fail
+    // the load and leave the reader empty. Blank data lines, lines without a
+    // terminated field (when nColCount > 1) and lines that do not fit 64
+    // fields of 63 characters are skipped. A read error of the file layer
+    // reaches the caller as a CFileException* (the reader is left empty and
+    // the file closed).
     short BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT& fmt, short nCols, short& nRowsRead);
 
     // Copies cell (nRow, nCol) with its terminating zero into pszBuf, which
@@ -98,7 +104,8 @@ public:
     short EndReadText();
 
     // The target takes a copy of the source's table; self-assignment is a
-    // no-op. On allocation failure the target is left empty.
+    // no-op. When memory runs out a CMemoryException* is thrown and the
+    // target keeps what it held (the copy constructor throws the same).
     CReadText& operator=(const CReadText& other);
 
     short m_nCols;   // columns stored per row

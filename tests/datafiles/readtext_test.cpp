@@ -233,6 +233,16 @@ TEST(Tokeniser, LinesThatDoNotFitTheSlots)
     EXPECT_EQ(_ReadStringToArray("abc abc abc ", view.data(), 3, 4, &space, 1), 3);
     EXPECT_EQ(std::string(view[0]), "abc");
     EXPECT_EQ(std::string(area.begin() + 12, area.end()), std::string(32, 'G'));
+
+    // The result is 16-bit: a line of more fields than it can count does not
+    // fit either, instead of coming back as a wrapped count.
+    std::string many;
+    for (int k = 0; k < 32767; ++k)
+        many += "a,";
+    KVVXSEPRATORSTRU comma = Seps("c", false);
+    EXPECT_EQ(Tokenise(many.c_str(), comma, 1, 40000, 2).result, 32767);
+    EXPECT_EQ(Tokenise((many + "b,").c_str(), comma, 1, 40000, 2).result, -1);
+    EXPECT_EQ(Tokenise((many + "b,").c_str(), comma, 32767, 40000, 2).result, -1);
 }
 
 TEST(Tokeniser, InvalidArgumentsAreRefused)
@@ -302,6 +312,23 @@ TEST_F(ReadTextFile, HeaderLinesStartColumnAndSkippedLines)
     ASSERT_EQ(r.BeginReadText(dir.Write("a.txt", text).c_str(), Format(Seps("c", false), 2, 3, 4), 2, rows), 1);
     EXPECT_EQ(rows, 3);
     EXPECT_EQ(Cells(r, 3, 2), (Table{{"a", "b"}, {"p", "q"}, {"s", "t"}}));
+}
+
+TEST_F(ReadTextFile, OneExpectedFieldMakesBlankAndUnterminatedLinesEmptyRows)
+{
+    // With nColCount 1 a blank line, or one whose text no separator ends,
+    // is a row with one empty cell; with nColCount 2 the same lines are
+    // skipped and do not count.
+    std::string p = dir.Write("a.txt", "a,\n\nloose\nb,\n");
+    CReadText r;
+    short rows = 0;
+    ASSERT_EQ(r.BeginReadText(p.c_str(), Format(Seps("c", false), 1, 1, 1), 1, rows), 1);
+    EXPECT_EQ(rows, 4);
+    EXPECT_EQ(Cells(r, 4, 1), (Table{{"a"}, {""}, {""}, {"b"}}));
+    r.EndReadText();
+    ASSERT_EQ(r.BeginReadText(p.c_str(), Format(Seps("c", false), 1, 1, 2), 1, rows), 1);
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(Cells(r, 2, 1), (Table{{"a"}, {"b"}}));
 }
 
 TEST_F(ReadTextFile, CrLfLineEndsReadLikeLf)
