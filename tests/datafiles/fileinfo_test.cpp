@@ -172,4 +172,11 @@ TEST(CompareYMD, TimeStampsUseTheirLocalDates)
     EXPECT_EQ(kvJudgeFileTimeByYMD(CTime(2020, 3, 1, 12, 0, 0), CTime(2020, 3, 20, 12, 0, 0), 30), -1);
     EXPECT_EQ(kvJudgeFileTimeByYMD(CTime(2020, 3, 1, 12, 0, 0), CTime(2020, 3, 20, 12, 0, 0), 18), 1);
     EXPECT_EQ(kvJudgeFileTimeByYMD(CTime(2020, 3, 20, 12, 0, 0), CTime(2020, 3, 1, 12, 0, 0), 0), -1);
+
+    // A stamp that has no calendar date compares as year, month and day 0:
+    // two such stamps are equal, and it lies before any real date.
+    const long long never = 9223372036854775807LL;
+    EXPECT_EQ(kvJudgeFileTimeByYMD(CTime(never), CTime(never - 10 * 86400LL), 5), 0);
+    EXPECT_EQ(kvJudgeFileTimeByYMD(CTime(never), CTime(2020, 3, 1, 12, 0, 0), 0), 1);
+    EXPECT_EQ(kvJudgeFileTimeByYMD(CTime(2020, 3, 1, 12, 0, 0), CTime(never), 0), -1);
 }
