@@ -43,6 +43,10 @@ TEST(AppDir, IsTheFolderOfThisProgram)
     EXPECT_TRUE(std::filesystem::is_directory(d, ec)) << d;
 #ifdef _WIN32
     EXPECT_EQ(d[1], ':');   // starts with the drive
+    EXPECT_EQ(last, '\\');
+    EXPECT_TRUE(std::filesystem::is_regular_file(d + "datafiles_tests.exe", ec)) << d;
+#else
+    EXPECT_TRUE(std::filesystem::is_regular_file(d + "datafiles_tests", ec)) << d;
 #endif
 }
 

@@ -119,6 +119,18 @@ TEST_F(LutFile, ResamplesToAnyLength)
     EXPECT_EQ(wide.r[4095], 255);
     EXPECT_EQ(wide.r[16], 1);
 
+    // The step is kept in single precision: 20 / 14 rounds up to
+    // 1.42857146, so output 10 falls just short of entry 7 and gets entry 6.
+    std::string e14;
+    for (int k = 0; k < 14; ++k)
+        e14 += std::string(3, static_cast<char>(k));
+    Lut twenty(20);
+    ASSERT_EQ(Read(dir.Write("14.lut", LutBytes(14, e14)), 20, twenty), KVLUT_OK);
+    EXPECT_EQ(twenty.r[9], 6);
+    EXPECT_EQ(twenty.r[10], 6);
+    EXPECT_EQ(twenty.g[11], 7);
+    EXPECT_EQ(twenty.b[19], 13);
+
     // Odd lengths stay inside the table up to the last output.
     Lut odd(1000003);
     ASSERT_EQ(Read(p, 1000003, odd), KVLUT_OK);
