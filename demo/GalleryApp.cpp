@@ -209,6 +209,7 @@ public:
             if (arg.empty())
             {
                 fprintf(stderr, "kvVXGallery: --screenshot needs a file name\n");
+                g_nExitCode = 2;
                 return FALSE;
             }
             screenshot = arg;

@@ -1,0 +1,16 @@
+# Runs kvVXGallery --screenshot OUT and checks the file is a PNG of some size.
+file(REMOVE "${OUT}")
+execute_process(COMMAND ${EMULATOR} "${EXE}" --screenshot "${OUT}"
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "kvVXGallery failed (${rc}): ${out} ${err}")
+endif()
+if(NOT EXISTS "${OUT}")
+  message(FATAL_ERROR "no screenshot written: ${out} ${err}")
+endif()
+file(SIZE "${OUT}" size)
+file(READ "${OUT}" head LIMIT 8 HEX)
+if(size LESS 2000 OR NOT head STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "not a PNG screenshot (${size} bytes, starts with ${head})")
+endif()
+message(STATUS "screenshot ${OUT}: ${size} bytes")
