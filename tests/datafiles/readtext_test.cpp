@@ -22,8 +22,10 @@
 
 #if !defined(_WIN32)
 // Allocation-failure paths ask for absurd sizes on purpose: let the
-// sanitizer's allocator answer with null instead of stopping the program.
-extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+// sanitizer's allocator answer with null instead of stopping the program, and
+// refuse anything above 4 GiB, which no test needs, so that such a request
+// fails however much memory the machine would promise.
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=4096"; }
 #endif
 
 namespace {
@@ -541,6 +543,41 @@ TEST_F(ReadTextFile, CopiesOwnTheirTables)
     b = a;   // copying an empty reader empties the target
     EXPECT_EQ(b.m_pData, nullptr);
     EXPECT_EQ(b.m_nRows, 0);
+}
+
+TEST_F(ReadTextFile, CopyWithoutMemoryThrowsAndKeepsTheTarget)
+{
+#if !defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "needs the sanitizer's allocation limit to refuse the copy";
+#else
+    CReadText target;
+    short rows = 0;
+    ASSERT_EQ(target.BeginReadText(dir.Write("a.txt", "a,b,\n").c_str(), Format(Seps("c", false), 1, 1, 2), 2, rows),
+              1);
+    // A source that claims 32767 x 32767 cells (256 GiB): no copy can be had.
+    char cell[256] = "x";
+    CReadText huge;
+    huge.m_nRows = 32767;
+    huge.m_nCols = 32767;
+    huge.m_pData = cell;
+    int thrown = 0;
+    try {
+        target = huge;
+    } catch (CMemoryException* e) {
+        ++thrown;
+        e->Delete();
+    }
+    try {
+        CReadText copy(huge);
+    } catch (CMemoryException* e) {
+        ++thrown;
+        e->Delete();
+    }
+    huge.m_pData = nullptr;   // not the reader's to release
+    EXPECT_EQ(thrown, 2);
+    EXPECT_EQ(target.m_nRows, 1);
+    EXPECT_EQ(Cells(target, 1, 2), (Table{{"a", "b"}}));
+#endif
 }
 
 TEST_F(ReadTextFile, ReadErrorsReachTheCallerAsFileExceptions)
