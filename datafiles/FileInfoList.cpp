@@ -6,20 +6,26 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
 
 const long kDefaultMaxRecords = 51;
 
+// One field of a line: a pointer into the line and a length.
+struct Field
+{
+    const char* text;
+    size_t length;
+};
+
 // Takes the text before the next ';' of rest and drops it with the ';';
 // without a ';' the field is empty and nothing is dropped. Either way the
 // spaces (code 32 only) that then lead rest are dropped too.
-std::string TakeField(const char*& rest)
+Field TakeField(const char*& rest)
 {
-    std::string field;
+    Field field = {rest, 0};
     if (const char* semi = std::strchr(rest, ';')) {
-        field.assign(rest, static_cast<size_t>(semi - rest));
+        field.length = static_cast<size_t>(semi - rest);
         rest = semi + 1;
     }
     while (*rest == ' ')
@@ -27,9 +33,21 @@ std::string TakeField(const char*& rest)
     return field;
 }
 
-int ToNumber(const std::string& text)
+// The fields are copied straight into the records' strings: running out of
+// memory on a huge line then surfaces as the framework's CMemoryException*,
+// which is what the caller is prepared to catch.
+CString ToString(const char* text, size_t length)
 {
-    long v = std::strtol(text.c_str(), nullptr, 10);
+    return CString(text, static_cast<int>(length > static_cast<size_t>(INT_MAX) ? INT_MAX : length));
+}
+
+// The decimal number at the start of a field that ends with its ';' (the
+// conversion stops at the first non-digit, so it never runs past the ';').
+int ToNumber(const Field& field)
+{
+    if (field.length == 0)
+        return 0;
+    long v = std::strtol(field.text, nullptr, 10);
     if (v > INT_MAX)
         return INT_MAX;
     if (v < INT_MIN)
@@ -45,18 +63,22 @@ void kvParseFileInfoLine(const char* pszLine, TransFileInfo* pInfo)
         return;
     const char* rest = pszLine ? pszLine : "";
 
-    pInfo->nNumber = ToNumber(TakeField(rest));
+    const Field number = TakeField(rest);
+    pInfo->nNumber = ToNumber(number);
 
-    const std::string second = TakeField(rest);
-    const size_t slash = second.find('/');
-    if (slash != std::string::npos && slash > 0) {
-        pInfo->strPart1 = CString(second.substr(0, slash).c_str());
-        pInfo->strPart2 = CString(second.substr(slash + 1).c_str());
+    const Field second = TakeField(rest);
+    const void* slash = std::memchr(second.text, '/', second.length);
+    if (slash && slash != second.text) {
+        const size_t s = static_cast<size_t>(static_cast<const char*>(slash) - second.text);
+        pInfo->strPart1 = ToString(second.text, s);
+        pInfo->strPart2 = ToString(second.text + s + 1, second.length - s - 1);
     } else {
-        pInfo->strPart1 = CString(second.c_str());
+        pInfo->strPart1 = ToString(second.text, second.length);
     }
-    pInfo->strPart3 = CString(TakeField(rest).c_str());
-    pInfo->strPart4 = CString(TakeField(rest).c_str());
+    const Field third = TakeField(rest);
+    pInfo->strPart3 = ToString(third.text, third.length);
+    const Field fourth = TakeField(rest);
+    pInfo->strPart4 = ToString(fourth.text, fourth.length);
     pInfo->strPart5 = CString(rest);
 }
 
