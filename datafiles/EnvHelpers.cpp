@@ -1,5 +1,6 @@
 #include "datafiles/EnvHelpers.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -77,7 +78,10 @@ CString kvGetFileNameWithoutPath(const char* pszPath)
     const size_t len = std::strlen(name);
     if (len <= 4)
         return CString();
-    return CString(std::string(name, len - 4).c_str());
+    // Straight into the result: no intermediate copy that could fail with
+    // anything but the framework's CMemoryException*.
+    const size_t keep = len - 4;
+    return CString(name, static_cast<int>(keep > static_cast<size_t>(INT_MAX) ? INT_MAX : keep));
 }
 
 long kvComputeDateTimeStamp(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond)

@@ -31,6 +31,8 @@ KVVX_API long kvWriteLutToFile(const char* pszPath, const void* pRed, const void
 // least n bytes. Returns 0; 4000028 when the file cannot be opened, its count
 // is 0 or less, the file is too short for its count, or an array is null
 // while n is positive; 2000001 when the table cannot be allocated. On a
-// failure the arrays are not touched; n of 0 or less writes nothing. An error
-// of the file layer while reading reaches the caller as a CFileException*.
+// failure the arrays are not touched. n of 0 or less writes nothing: the
+// file is still opened and its count checked, and the result is 0 when both
+// pass. An error of the file layer while reading reaches the caller as a
+// CFileException*.
 KVVX_API long kvReadLutFromFile(const char* pszPath, long n, void* pRed, void* pGreen, void* pBlue);
