@@ -365,9 +365,10 @@ CVXCellID CVXGridCtrl::GetNextItem(CVXCellID& cell, int nFlags) const
 
     if (nFlags & (GNI_BELOW | GNI_TORIGHT))
     {
-        // The area after the start cell, in reading order.
+        // The area after the start cell, in reading order. (A start column
+        // of INT_MAX has no column after it; the test avoids overflowing.)
         int row = cell.row > 0 ? cell.row : m_nFixedRows;
-        int col = cell.col + 1 > 0 ? cell.col + 1 : m_nFixedCols;
+        int col = cell.col >= 0 ? (cell.col < m_nCols ? cell.col + 1 : m_nCols) : m_nFixedCols;
         for (int r = row; r < m_nRows; r++)
         {
             int cFirst = (r == row) ? col : m_nFixedCols;
@@ -378,13 +379,18 @@ CVXCellID CVXGridCtrl::GetNextItem(CVXCellID& cell, int nFlags) const
     }
     else if (nFlags & GNI_TOLEFT)
     {
-        for (int c = cell.col - 1; c >= m_nFixedCols; c--)
+        // A start far past the last column begins at the last column: the
+        // columns beyond hold no cells, and walking them would take seconds.
+        int c = cell.col > m_nFixedCols ? (cell.col < m_nCols ? cell.col : m_nCols) - 1 : -1;
+        for (; c >= m_nFixedCols; c--)
             if (matches(cell.row, c))
                 return CVXCellID(cell.row, c);
     }
     else if (nFlags & GNI_ABOVE)
     {
-        for (int r = cell.row - 1; r >= m_nFixedRows; r--)
+        // The same for a start far below the last row.
+        int r = cell.row > m_nFixedRows ? (cell.row < m_nRows ? cell.row : m_nRows) - 1 : -1;
+        for (; r >= m_nFixedRows; r--)
             if (matches(r, cell.col))
                 return CVXCellID(r, cell.col);
     }

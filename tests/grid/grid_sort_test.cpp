@@ -3,6 +3,7 @@
 #include "grid_test_util.h"
 
 #include <algorithm>
+#include <climits>
 #include <mbctype.h>
 #include <mbstring.h>
 #include <random>
@@ -428,4 +429,27 @@ TEST(GridNextItem, LeftwardRequestsScanLeftAlongTheRow)
     EXPECT_TRUE(grid.GetNextItem(start, GNI_TOLEFT | GNI_TORIGHT | GCS_SELECTED) == CVXCellID(1, 5));
     // With GNI_ABOVE, the leftward scan.
     EXPECT_TRUE(grid.GetNextItem(start, GNI_TOLEFT | GNI_ABOVE | GCS_SELECTED) == CVXCellID(1, 2));
+}
+
+TEST(GridNextItem, StartsFarOutsideTheGridAnswerAtOnce)
+{
+    // The single-direction scans begin at the last row or column when the
+    // start lies beyond it; extreme start values neither overflow nor walk
+    // billions of addresses that hold no cell.
+    CVXGridCtrl grid(5, 5, 1, 1);
+    grid.SetItemState(2, 2, GCS_SELECTED);
+    grid.SetItemState(4, 4, GCS_MODIFIED);
+    DWORD dwStart = ::GetTickCount();
+    CVXCellID below(INT_MAX, 2);
+    EXPECT_TRUE(grid.GetNextItem(below, GNI_ABOVE | GCS_SELECTED) == CVXCellID(2, 2));
+    CVXCellID right(2, INT_MAX);
+    EXPECT_TRUE(grid.GetNextItem(right, GNI_TOLEFT | GCS_SELECTED) == CVXCellID(2, 2));
+    EXPECT_TRUE(grid.GetNextItem(right, GNI_BELOW | GCS_MODIFIED) == CVXCellID(4, 4));
+    CVXCellID lowest(INT_MIN, INT_MIN);
+    EXPECT_TRUE(grid.GetNextItem(lowest, GNI_ABOVE | GCS_SELECTED) == CVXCellID(-1, -1));
+    EXPECT_TRUE(grid.GetNextItem(lowest, GNI_TOLEFT | GCS_SELECTED) == CVXCellID(-1, -1));
+    EXPECT_TRUE(grid.GetNextItem(lowest, GNI_BELOW | GCS_SELECTED) == CVXCellID(2, 2));
+    CVXCellID last(INT_MAX, INT_MAX);
+    EXPECT_TRUE(grid.GetNextItem(last, GNI_TORIGHT | GCS_SELECTED) == CVXCellID(-1, -1));
+    EXPECT_LT(::GetTickCount() - dwStart, 1500u);
 }
