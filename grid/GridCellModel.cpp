@@ -230,10 +230,24 @@ CVXGridCtrl::CVXGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
         m_anColTextFormat[i] = -1;
     }
 
-    SetRowCount(nRows);
-    SetColumnCount(nCols);
-    SetFixedRowCount(nFixedRows);
-    SetFixedColumnCount(nFixedCols);
+    // A count the memory cannot hold throws out of the constructor, so the
+    // destructor will not run: give back the rows made so far and the OLE
+    // start-up here before the exception goes on.
+    try
+    {
+        SetRowCount(nRows);
+        SetColumnCount(nCols);
+        SetFixedRowCount(nFixedRows);
+        SetFixedColumnCount(nFixedCols);
+    }
+    catch (...)
+    {
+        DeleteAllItems();
+        ReleaseMeasureObjects();
+        if (m_bOleInitialized)
+            ::OleUninitialize();
+        throw;
+    }
 
     m_crText = m_crSysWindowText;
     m_crTextBk = m_crSysWindow;
@@ -860,26 +874,47 @@ int CVXGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
         SetColumnCount(1);
     CheckStoreFits((LONGLONG)m_nRows + 1, m_nCols);
 
+    // The height, the row and its cells go in one after the other; if memory
+    // runs out on the way, what was added is taken out again, so the grid is
+    // as it was (no half-made row, no row or height out of step).
     GRID_ROW* pRow = new GRID_ROW;
-    if (nRow < 0)
-    {
+    BOOL bAppend = nRow < 0;
+    if (bAppend)
         nRow = m_nRows;
-        m_arRowHeights.Add(0);
-        m_arRows.Add(pRow);
-    }
-    else
+    BOOL bHeightAdded = FALSE;
+    BOOL bRowAdded = FALSE;
+    try
     {
-        m_arRowHeights.InsertAt(nRow, (UINT)0);
-        m_arRows.InsertAt(nRow, pRow);
-    }
-    m_nRows++;
+        if (bAppend)
+            m_arRowHeights.Add(0);
+        else
+            m_arRowHeights.InsertAt(nRow, (UINT)0);
+        bHeightAdded = TRUE;
+        if (bAppend)
+            m_arRows.Add(pRow);
+        else
+            m_arRows.InsertAt(nRow, pRow);
+        bRowAdded = TRUE;
+        m_nRows++;
 
-    pRow->SetSize(m_nCols);
-    CGridCell** ppCells = pRow->GetData();
-    for (int c = 0; c < m_nCols; c++)
-        ppCells[c] = NULL;
-    for (int c = 0; c < m_nCols; c++)
-        ppCells[c] = CreateCell(nRow, c);
+        pRow->SetSize(m_nCols);   // the new entries are NULL
+        for (int c = 0; c < m_nCols; c++)
+            pRow->GetData()[c] = CreateCell(nRow, c);
+    }
+    catch (...)
+    {
+        for (INT_PTR c = 0; c < pRow->GetSize(); c++)
+            delete pRow->GetData()[c];
+        delete pRow;
+        if (bRowAdded)
+        {
+            m_arRows.RemoveAt(nRow);
+            m_nRows--;
+        }
+        if (bHeightAdded)
+            m_arRowHeights.RemoveAt(nRow);
+        throw;
+    }
 
     SetItemText(nRow, 0, strHeading);
 

@@ -107,6 +107,44 @@ TEST(GridShape, OleStartUpAndItsFailureMessage)
     EXPECT_TRUE(framework.messages.empty());
 }
 
+struct FailedConstructionJob
+{
+    bool bThrown = false;
+    HRESULT hrOleAfter = E_FAIL;
+};
+
+static DWORD WINAPI RunFailedConstruction(LPVOID p)
+{
+    FailedConstructionJob* pJob = (FailedConstructionJob*)p;
+    try
+    {
+        CVXGridCtrl grid(1000, INT_MAX);   // rows made, then columns that cannot fit
+    }
+    catch (CMemoryException* e)
+    {
+        pJob->bThrown = true;
+        e->Delete();
+    }
+    pJob->hrOleAfter = ::OleInitialize(NULL);
+    if (SUCCEEDED(pJob->hrOleAfter))
+        ::OleUninitialize();
+    return 0;
+}
+
+TEST(GridShape, AConstructorThatRunsOutOfMemoryEndsTheOleItStarted)
+{
+    // The destructor never runs for a constructor that throws, so the
+    // constructor itself gives back its rows and its OLE start-up: OLE is
+    // then new to the thread again (S_OK, not S_FALSE for "already started").
+    FailedConstructionJob job;
+    HANDLE hThread = ::CreateThread(NULL, 0, RunFailedConstruction, &job, 0, NULL);
+    ASSERT_TRUE(hThread != NULL);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 30000));
+    ::CloseHandle(hThread);
+    EXPECT_TRUE(job.bThrown);
+    EXPECT_EQ(S_OK, job.hrOleAfter);
+}
+
 TEST(GridShape, DynamicCreationMakesAnEmptyGrid)
 {
     CRuntimeClass* pClass = RUNTIME_CLASS(CVXGridCtrl);

@@ -212,3 +212,44 @@ TEST(GridVirtual, OutOfMemoryDuringInsertColumnLeavesTheGridAsItWas)
     }
     EXPECT_EQ(0, g_nTaggedCellsAlive);
 }
+
+TEST(GridVirtual, OutOfMemoryDuringInsertRowLeavesTheGridAsItWas)
+{
+    {
+        CFailingGrid grid;
+        grid.SetRowCount(3);
+        grid.SetColumnCount(4);
+        FillNamed(grid);
+        grid.SetRowHeight(2, 21);
+        EXPECT_EQ(12, g_nTaggedCellsAlive);
+
+        for (int nAt : { 1, -1 })   // inserted and appended
+        {
+            grid.nAllowed = 2;   // the new row's third cell fails
+            bool bThrown = false;
+            try
+            {
+                grid.InsertRow("new", nAt);
+            }
+            catch (CMemoryException* e)
+            {
+                bThrown = true;
+                e->Delete();
+            }
+            EXPECT_TRUE(bThrown) << nAt;
+            EXPECT_EQ(12, g_nTaggedCellsAlive) << "the two cells made were freed, at " << nAt;
+            EXPECT_EQ(3, grid.GetRowCount()) << nAt;
+            EXPECT_EQ(21, grid.GetRowHeight(2)) << "heights stay with their rows, at " << nAt;
+            EXPECT_EQ(-1, grid.GetRowHeight(3)) << nAt;
+            EXPECT_EQ((std::vector<std::string>{ "r0c0", "r1c0", "r2c0" }), ColumnTexts(grid, 0)) << nAt;
+        }
+
+        // The grid goes on working.
+        grid.nAllowed = 100;
+        EXPECT_EQ(1, grid.InsertRow("new", 1));
+        EXPECT_EQ((std::vector<std::string>{ "r0c0", "new", "r1c0", "r2c0" }), ColumnTexts(grid, 0));
+        EXPECT_EQ(21, grid.GetRowHeight(3));
+        EXPECT_EQ(16, g_nTaggedCellsAlive);
+    }
+    EXPECT_EQ(0, g_nTaggedCellsAlive);
+}
