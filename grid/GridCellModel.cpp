@@ -358,7 +358,14 @@ BOOL CVXGridCtrl::SetItem(const GV_ITEM* pItem)
         return FALSE;
 
     if (pItem->mask & GIM_TEXT)
+    {
         SetItemText(pItem->row, pItem->col, pItem->szText);
+        // An overriding SetItemText may have put another cell in place (or
+        // removed it): the other attributes go to the cell there now.
+        pCell = GetCell(pItem->row, pItem->col);
+        if (pCell == NULL)
+            return FALSE;
+    }
     if (pItem->mask & GIM_PARAM)
         pCell->m_lParam = pItem->lParam;
     if (pItem->mask & GIM_IMAGE)
@@ -385,7 +392,12 @@ BOOL CVXGridCtrl::GetItem(GV_ITEM* pItem)
         return FALSE;
 
     if (pItem->mask & GIM_TEXT)
+    {
         pItem->szText = GetItemText(pItem->row, pItem->col);
+        pCell = GetCell(pItem->row, pItem->col);   // as in SetItem
+        if (pCell == NULL)
+            return FALSE;
+    }
     if (pItem->mask & GIM_PARAM)
         pItem->lParam = pCell->m_lParam;
     if (pItem->mask & GIM_IMAGE)

@@ -205,6 +205,42 @@ TEST(GridItems, SetItemAppliesTheMaskWithTheTextFirst)
     EXPECT_EQ(1, grid.nTextCalls);
 }
 
+// A grid whose SetItemText puts a fresh cell in place before storing the
+// text (the old one is freed after the new one is made, so they differ).
+class CReplacingGrid : public CVXGridCtrl
+{
+public:
+    CReplacingGrid() : CVXGridCtrl(3, 3) {}
+    BOOL SetItemText(int nRow, int nCol, LPCTSTR str) override
+    {
+        CGridCell* pOld = GetCell(nRow, nCol);
+        SetCell(nRow, nCol, new CGridCell);
+        delete pOld;
+        return CVXGridCtrl::SetItemText(nRow, nCol, str);
+    }
+};
+
+TEST(GridItems, SetItemGivesTheOtherAttributesToTheCellLeftByTheTextOverride)
+{
+    CReplacingGrid grid;
+    GV_ITEM item;
+    item.row = 1;
+    item.col = 2;
+    item.mask = GIM_TEXT | GIM_PARAM | GIM_IMAGE | GIM_FORMAT | GIM_BKCLR;
+    item.szText = "t";
+    item.lParam = 42;
+    item.iImage = 6;
+    item.nFormat = DT_RIGHT;
+    item.crBkClr = RGB(7, 7, 7);
+    EXPECT_TRUE(grid.SetItem(&item));
+    CGridCell* p = grid.GetCell(1, 2);
+    EXPECT_STREQ("t", p->m_strText);
+    EXPECT_EQ(42, p->m_lParam);
+    EXPECT_EQ(6, p->m_nImage);
+    EXPECT_EQ((UINT)DT_RIGHT, p->m_nFormat);
+    EXPECT_EQ(RGB(7, 7, 7), p->m_crBkClr);
+}
+
 TEST(GridItems, NewCellsInheritTheFormatOfTheCellAboveAndTheGridFont)
 {
     CVXGridCtrl grid(2, 2);
