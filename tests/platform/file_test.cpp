@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #if !defined(_WIN32)
 #  include <fcntl.h>
+#  include <unistd.h>
 #endif
 
 using kvvx_test::CauseOf;
@@ -156,6 +158,26 @@ TEST(CFileTest, FullDiskThroughStdioFileThrowsAtFlushOrClose)
     cause = CauseOf<CFileException>([&] { g.WriteString(big.c_str()); g.Flush(); });
     EXPECT_EQ(cause, CFileException::diskFull);
     // The destructor closes g without throwing.
+}
+
+TEST(CFileTest, StdioCloseRethrowsAHandleErrorAsCFileException)
+{
+    // With nothing buffered, the error comes from closing the handle itself
+    // (here closed behind the object's back); it still arrives as a
+    // CFileException*, so a catch of that type sees it.
+    std::string path = TempPath("close_error.txt");
+    CStdioFile f;
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText));
+#if defined(_WIN32)
+    ASSERT_TRUE(::CloseHandle(f.m_hFile));
+#else
+    ASSERT_EQ(0, ::close((int)(intptr_t)f.m_hFile));
+#endif
+    int cause = CauseOf<CFileException>([&] { f.Close(); });
+    EXPECT_NE(cause, -2000) << "thrown as another class";
+    EXPECT_NE(cause, -1000) << "nothing thrown";
+    EXPECT_EQ(f.m_hFile, CFile::hFileNull);
+    std::remove(path.c_str());
 }
 
 TEST(CFileTest, DestructorClosesTheHandleOnce)
