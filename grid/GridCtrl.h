@@ -429,6 +429,55 @@ public:
     BOOL IsCellEditable(int nRow, int nCol) const;
     BOOL IsCellEditable(CVXCellID& cell) const { return IsCellEditable(cell.row, cell.col); }
 
+    // ------------------------------------------------------------ window
+    // Creates the grid window (class "MFCGridCtrl") as a child of pParentWnd;
+    // every row and column then gets the default size of the window's font.
+    // FALSE when the window cannot be made (the grid stays a data store).
+    BOOL Create(const RECT& rect, CWnd* pParentWnd, UINT nID,
+                DWORD dwStyle = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+    // Takes over an existing window; sizes are kept.
+    BOOL SubclassWindow(HWND hWnd) override;
+    // Sets the font metrics and the scroll bars for a newly bound window.
+    void PreSubclassWindow() override;
+    // Colours still equal to the system colour they came from follow it.
+    void OnSysColorChange() override;
+    // The colour step of OnSysColorChange, then the wheel setting is read
+    // again. WM_SETTINGCHANGE is routed here: the system broadcasts it to
+    // top-level windows only, so a grid sees it when its parent forwards the
+    // message (or when the host calls this directly).
+    void OnSettingChange(UINT uFlags, LPCSTR lpszSection) override;
+
+    // ------------------------------------------------------------ geometry
+    // The first non-fixed row and column shown at the top left.
+    CVXCellID GetTopleftNonFixedCell() const;
+    // Client pixels; rectangles are inclusive (right = left + width - 1).
+    // FALSE for an invalid cell or one scrolled out above or to the left.
+    BOOL GetCellOrigin(int nRow, int nCol, LPPOINT p) const;
+    BOOL GetCellOrigin(const CVXCellID& cell, LPPOINT p) const { return GetCellOrigin(cell.row, cell.col, p); }
+    BOOL GetCellRect(int nRow, int nCol, LPRECT pRect) const;
+    BOOL GetCellRect(const CVXCellID& cell, LPRECT pRect) const { return GetCellRect(cell.row, cell.col, pRect); }
+    BOOL GetCellRangeRect(const CVXCellRange& cellRange, LPRECT lpRect) const;
+    BOOL GetTextRect(int nRow, int nCol, LPRECT pRect);
+    BOOL GetTextRect(const CVXCellID& cell, LPRECT pRect) { return GetTextRect(cell.row, cell.col, pRect); }
+    // Non-fixed cells at least partly shown; pRect (may be NULL) receives
+    // the area they cover, clipped to the client area.
+    CVXCellRange GetVisibleNonFixedCellRange(LPRECT pRect = NULL) const;
+    // Non-fixed cells wholly shown.
+    CVXCellRange GetUnobstructedNonFixedCellRange() const;
+    // The cell under a client point; -1 in the part (row or column) where
+    // there is none. Fixed cells count only with bAllowFixed.
+    CVXCellID GetCellFromPt(CPoint point, BOOL bAllowFixed = FALSE) const;
+    // Full 32-bit scroll positions (SB_HORZ, SB_VERT).
+    int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE) const;
+    BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
+    void AutoSize();
+    void ExpandColumnsToFit();
+    void ExpandRowsToFit();
+    void ExpandToFit();
+    // Scrolls until the cell and up to nColMargin columns and nRowMargin
+    // rows around it are in view.
+    void EnsureVisible(int nRow, int nCol, int nColMargin, int nRowMargin);
+
     // ------------------------------------------------------------ view (window-bound)
     void EnsureVisible(CVXCellID& cell) { EnsureVisible(cell.row, cell.col); }
     void EnsureVisible(int nRow, int nCol);
@@ -485,6 +534,40 @@ protected:
                    int low, int high);
 
     LRESULT SendMessageToParent(int nRow, int nCol, int nMessage);
+
+    // ------------------------------------------------------------ message handlers
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* pDC) override;
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
+    void OnSize(UINT nType, int cx, int cy) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
+    LRESULT OnSetFont(WPARAM hFont, LPARAM lParam) override;
+    LRESULT OnGetFont(WPARAM hFont, LPARAM lParam) override;
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    UINT OnGetDlgCode() override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL and their
+    // enable queries.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditCut(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    // GRIDN_ENDLABELEDIT from the in-place editor (control id 8).
+    void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    // The colour step shared by the system-change handlers.
+    void FollowSysColors();
+    // One scroll request (SB_ code) on the horizontal or the vertical bar.
+    void HandleScroll(BOOL bHorz, UINT nSBCode);
     void ResetScrollBars(BOOL bShowBars = TRUE);
     BOOL RegisterWindowClass();
     int ReadWheelScrollLines();
@@ -580,3 +663,11 @@ private:
     HFONT GetMeasureFont(const LOGFONT& lf);
     void ReleaseMeasureObjects();
 };
+
+class CDataExchange;
+
+// Dialog data exchange for a grid placed in a dialog template as a custom
+// control of class "MFCGridCtrl": the first exchange subclasses the control
+// nIDC; later ones do nothing. A control that cannot be taken over throws
+// CNotSupportedException*.
+KVVX_API void DDX_GridControl(CDataExchange* pDX, int nIDC, CVXGridCtrl& rControl);

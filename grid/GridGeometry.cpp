@@ -3,6 +3,7 @@
 #include "grid/GridCtrl.h"
 #include "platform/ImageList.h"
 
+#include <limits.h>
 #include <string.h>
 
 // ---------------------------------------------------------------- sizes
@@ -242,4 +243,426 @@ void CVXGridCtrl::AutoSizeRows()
 {
     for (int r = 0; r < m_nRows; r++)
         AutoSizeRow(r);
+}
+
+// ---------------------------------------------------------------- positions
+
+// The scroll positions are pixel offsets of the non-fixed area; a position
+// inside a row or column yields the next one, so the view starts at a whole
+// cell.
+CVXCellID CVXGridCtrl::GetTopleftNonFixedCell() const
+{
+    int nVertScroll = GetScrollPos32(SB_VERT);
+    int nHorzScroll = GetScrollPos32(SB_HORZ);
+
+    int nCol = m_nFixedCols;
+    long long nSum = 0;
+    while (nSum < nHorzScroll && nCol < m_nCols - 1)
+        nSum += GetColumnWidth(nCol++);
+
+    int nRow = m_nFixedRows;
+    nSum = 0;
+    while (nSum < nVertScroll && nRow < m_nRows - 1)
+        nSum += GetRowHeight(nRow++);
+
+    return CVXCellID(nRow, nCol);
+}
+
+BOOL CVXGridCtrl::GetCellOrigin(int nRow, int nCol, LPPOINT p) const
+{
+    if (!IsValid(nRow, nCol) || p == NULL)
+        return FALSE;
+
+    CVXCellID idTopLeft;
+    if (nCol >= m_nFixedCols || nRow >= m_nFixedRows)
+        idTopLeft = GetTopleftNonFixedCell();
+    if ((nRow >= m_nFixedRows && nRow < idTopLeft.row) ||
+        (nCol >= m_nFixedCols && nCol < idTopLeft.col))
+        return FALSE;
+
+    long long x = 0;
+    if (nCol < m_nFixedCols)
+        for (int c = 0; c < nCol; c++)
+            x += GetColumnWidth(c);
+    else
+    {
+        x = GetFixedColumnWidth();
+        for (int c = idTopLeft.col; c < nCol; c++)
+            x += GetColumnWidth(c);
+    }
+
+    long long y = 0;
+    if (nRow < m_nFixedRows)
+        for (int r = 0; r < nRow; r++)
+            y += GetRowHeight(r);
+    else
+    {
+        y = GetFixedRowHeight();
+        for (int r = idTopLeft.row; r < nRow; r++)
+            y += GetRowHeight(r);
+    }
+
+    p->x = (LONG)x;
+    p->y = (LONG)y;
+    return TRUE;
+}
+
+BOOL CVXGridCtrl::GetCellRect(int nRow, int nCol, LPRECT pRect) const
+{
+    POINT p;
+    if (pRect == NULL || !GetCellOrigin(nRow, nCol, &p))
+        return FALSE;
+    pRect->left = p.x;
+    pRect->top = p.y;
+    pRect->right = p.x + GetColumnWidth(nCol) - 1;
+    pRect->bottom = p.y + GetRowHeight(nRow) - 1;
+    return TRUE;
+}
+
+BOOL CVXGridCtrl::GetCellRangeRect(const CVXCellRange& cellRange, LPRECT lpRect) const
+{
+    POINT minOrigin, maxOrigin;
+    if (lpRect == NULL || !GetCellOrigin(cellRange.minRow, cellRange.minCol, &minOrigin) ||
+        !GetCellOrigin(cellRange.maxRow, cellRange.maxCol, &maxOrigin))
+        return FALSE;
+    lpRect->left = minOrigin.x;
+    lpRect->top = minOrigin.y;
+    lpRect->right = maxOrigin.x + GetColumnWidth(cellRange.maxCol) - 1;
+    lpRect->bottom = maxOrigin.y + GetRowHeight(cellRange.maxRow) - 1;
+    return TRUE;
+}
+
+// The cell rectangle without the image part on the left.
+BOOL CVXGridCtrl::GetTextRect(int nRow, int nCol, LPRECT pRect)
+{
+    GV_ITEM item;
+    item.mask = GIM_IMAGE;
+    item.row = nRow;
+    item.col = nCol;
+    if (!GetItem(&item) || !GetCellRect(nRow, nCol, pRect))
+        return FALSE;
+
+    IMAGEINFO info;
+    if (m_pImageList != NULL && item.iImage >= 0 && m_pImageList->GetImageInfo(item.iImage, &info))
+        pRect->left += m_nMargin + (info.rcImage.right - info.rcImage.left + 1);
+    return TRUE;
+}
+
+CVXCellRange CVXGridCtrl::GetVisibleNonFixedCellRange(LPRECT pRect) const
+{
+    CRect rect(0, 0, 0, 0);
+    if (GetSafeHwnd() != NULL)
+        GetClientRect(&rect);
+    CVXCellID idTopLeft = GetTopleftNonFixedCell();
+
+    long long y = GetFixedRowHeight();
+    int r;
+    for (r = idTopLeft.row; r < m_nRows; r++)
+    {
+        y += GetRowHeight(r);
+        if (y >= rect.bottom)
+        {
+            y = rect.bottom;
+            break;
+        }
+    }
+    int nMaxRow = r < m_nRows - 1 ? r : m_nRows - 1;
+
+    long long x = GetFixedColumnWidth();
+    int c;
+    for (c = idTopLeft.col; c < m_nCols; c++)
+    {
+        x += GetColumnWidth(c);
+        if (x >= rect.right)
+        {
+            x = rect.right;
+            break;
+        }
+    }
+    int nMaxCol = c < m_nCols - 1 ? c : m_nCols - 1;
+
+    if (pRect != NULL)
+    {
+        pRect->left = pRect->top = 0;
+        pRect->right = (LONG)x;
+        pRect->bottom = (LONG)y;
+    }
+    return CVXCellRange(idTopLeft.row, idTopLeft.col, nMaxRow, nMaxCol);
+}
+
+// A row ending exactly at the bottom edge is wholly visible; one reaching
+// past it is not.
+CVXCellRange CVXGridCtrl::GetUnobstructedNonFixedCellRange() const
+{
+    CRect rect(0, 0, 0, 0);
+    if (GetSafeHwnd() != NULL)
+        GetClientRect(&rect);
+    CVXCellID idTopLeft = GetTopleftNonFixedCell();
+
+    long long y = GetFixedRowHeight();
+    int r;
+    for (r = idTopLeft.row; r < m_nRows; r++)
+    {
+        y += GetRowHeight(r);
+        if (y >= rect.bottom)
+            break;
+    }
+    int nMaxRow = r < m_nRows - 1 ? r : m_nRows - 1;
+    if (nMaxRow > 0 && y > rect.bottom)
+        nMaxRow--;
+
+    long long x = GetFixedColumnWidth();
+    int c;
+    for (c = idTopLeft.col; c < m_nCols; c++)
+    {
+        x += GetColumnWidth(c);
+        if (x >= rect.right)
+            break;
+    }
+    int nMaxCol = c < m_nCols - 1 ? c : m_nCols - 1;
+    if (nMaxCol > 0 && x > rect.right)
+        nMaxCol--;
+
+    return CVXCellRange(idTopLeft.row, idTopLeft.col, nMaxRow, nMaxCol);
+}
+
+CVXCellID CVXGridCtrl::GetCellFromPt(CPoint point, BOOL bAllowFixed) const
+{
+    CVXCellID idTopLeft = GetTopleftNonFixedCell();
+    CVXCellID cellID(-1, -1);
+
+    int nFixedColWidth = GetFixedColumnWidth();
+    if (point.x < 0)
+        cellID.col = -1;
+    else if (point.x < nFixedColWidth)
+    {
+        if (bAllowFixed)
+        {
+            long long xpos = 0;
+            for (int c = 0; c < m_nFixedCols; c++)
+            {
+                xpos += GetColumnWidth(c);
+                if (xpos > point.x)
+                {
+                    cellID.col = c;
+                    break;
+                }
+            }
+        }
+    }
+    else
+    {
+        long long xpos = nFixedColWidth;
+        for (int c = idTopLeft.col; c < m_nCols; c++)
+        {
+            xpos += GetColumnWidth(c);
+            if (xpos > point.x)
+            {
+                cellID.col = c;
+                break;
+            }
+        }
+    }
+
+    int nFixedRowHeight = GetFixedRowHeight();
+    if (point.y < 0)
+        cellID.row = -1;
+    else if (point.y < nFixedRowHeight)
+    {
+        if (bAllowFixed)
+        {
+            long long ypos = 0;
+            for (int r = 0; r < m_nFixedRows; r++)
+            {
+                ypos += GetRowHeight(r);
+                if (ypos > point.y)
+                {
+                    cellID.row = r;
+                    break;
+                }
+            }
+        }
+    }
+    else
+    {
+        long long ypos = nFixedRowHeight;
+        for (int r = idTopLeft.row; r < m_nRows; r++)
+        {
+            ypos += GetRowHeight(r);
+            if (ypos > point.y)
+            {
+                cellID.row = r;
+                break;
+            }
+        }
+    }
+    return cellID;
+}
+
+// Visible however little of the cell shows: its left edge is left of the
+// client's right edge and its top edge above the client's bottom edge.
+BOOL CVXGridCtrl::IsCellVisible(int nRow, int nCol) const
+{
+    if (GetSafeHwnd() == NULL || !IsValid(nRow, nCol))
+        return FALSE;
+
+    CVXCellID idTopLeft;
+    if (nCol >= m_nFixedCols || nRow >= m_nFixedRows)
+    {
+        idTopLeft = GetTopleftNonFixedCell();
+        if ((nCol >= m_nFixedCols && nCol < idTopLeft.col) ||
+            (nRow >= m_nFixedRows && nRow < idTopLeft.row))
+            return FALSE;
+    }
+
+    CRect rect;
+    GetClientRect(&rect);
+
+    long long x = nCol < m_nFixedCols ? 0 : GetFixedColumnWidth();
+    for (int c = nCol < m_nFixedCols ? 0 : idTopLeft.col; c <= nCol; c++)
+    {
+        if (x >= rect.right)
+            return FALSE;
+        x += GetColumnWidth(c);
+    }
+
+    long long y = nRow < m_nFixedRows ? 0 : GetFixedRowHeight();
+    for (int r = nRow < m_nFixedRows ? 0 : idTopLeft.row; r <= nRow; r++)
+    {
+        if (y >= rect.bottom)
+            return FALSE;
+        y += GetRowHeight(r);
+    }
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- sizing to content and window
+
+void CVXGridCtrl::AutoSize()
+{
+    if (GetSafeHwnd() == NULL)
+        return;
+    CDC* pDC = GetDC();
+    if (pDC == NULL)
+        return;
+
+    for (int c = 0; c < m_nCols; c++)
+        m_arColWidths.GetData()[c] = 0;
+    for (int r = 0; r < m_nRows; r++)
+        m_arRowHeights.GetData()[r] = 0;
+
+    for (int c = 0; c < m_nCols; c++)
+        for (int r = 0; r < m_nRows; r++)
+        {
+            CSize size = GetCellExtent(r, c, pDC);
+            if (size.cx > (int)m_arColWidths.GetData()[c])
+                m_arColWidths.GetData()[c] = (UINT)size.cx;
+            if (size.cy > (int)m_arRowHeights.GetData()[r])
+                m_arRowHeights.GetData()[r] = (UINT)size.cy;
+        }
+    ReleaseDC(pDC);
+
+    if (m_bAllowDraw)
+    {
+        ResetScrollBars();
+        Invalidate(TRUE);
+    }
+}
+
+// Spreads nDiff over the sizes: every entry gets nDiff / n, the remainder
+// goes one pixel at a time to the first entries. A size never drops below
+// 0 (a negative size would make cells overlap their neighbours).
+static void SpreadDifference(UINT* pSizes, int n, long long nDiff)
+{
+    long long nEach = nDiff / n;
+    long long nRest = (nDiff < 0 ? -nDiff : nDiff) % n;
+    for (int i = 0; i < n; i++)
+    {
+        long long nSize = (long long)(int)pSizes[i] + nEach;
+        if (i < nRest)
+            nSize += nDiff > 0 ? 1 : -1;
+        if (nSize < 0)
+            nSize = 0;
+        if (nSize > INT_MAX)
+            nSize = INT_MAX;
+        pSizes[i] = (UINT)nSize;
+    }
+}
+
+void CVXGridCtrl::ExpandColumnsToFit()
+{
+    if (m_nCols <= 0 || GetSafeHwnd() == NULL)
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    SpreadDifference(m_arColWidths.GetData(), m_nCols, (long long)rect.Width() - GetVirtualWidth());
+    if (m_bAllowDraw)
+        Invalidate(TRUE);
+}
+
+void CVXGridCtrl::ExpandRowsToFit()
+{
+    if (m_nRows <= 0 || GetSafeHwnd() == NULL)
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    SpreadDifference(m_arRowHeights.GetData(), m_nRows, (long long)rect.Height() - GetVirtualHeight());
+    if (m_bAllowDraw)
+        Invalidate(TRUE);
+}
+
+// Columns again at the end: fitting the rows can show or hide the vertical
+// scroll bar, which changes the client width.
+void CVXGridCtrl::ExpandToFit()
+{
+    ExpandColumnsToFit();
+    ExpandRowsToFit();
+    ExpandColumnsToFit();
+}
+
+// ---------------------------------------------------------------- font
+
+// The font is copied into every cell; the margin (one space) and the
+// default sizes for new rows and columns come from its metrics. Existing
+// rows and columns keep their sizes.
+LRESULT CVXGridCtrl::OnSetFont(WPARAM hFont, LPARAM lParam)
+{
+    LRESULT result = CWnd::OnSetFont(hFont, lParam);
+
+    LOGFONT lf;
+    if (hFont == 0 || ::GetObjectA((HFONT)hFont, sizeof(LOGFONT), &lf) != sizeof(LOGFONT))
+        return result;
+
+    memcpy(&m_lfFont, &lf, sizeof(LOGFONT));
+    for (int r = 0; r < m_nRows; r++)
+        for (int c = 0; c < m_nCols; c++)
+            SetItemFont(r, c, &lf);
+
+    HWND hWnd = GetSafeHwnd();
+    HDC hDC = ::GetDC(hWnd);
+    if (hDC != NULL)
+    {
+        m_fontGrid.DeleteObject();
+        m_fontGrid.CreateFontIndirect(&m_lfFont);
+        HGDIOBJ hOldFont = ::SelectObject(hDC, (HFONT)m_fontGrid);
+        TEXTMETRICA tm;
+        SIZE sizeSpace = { 0, 0 };
+        if (::GetTextMetricsA(hDC, &tm) && ::GetTextExtentPoint32A(hDC, " ", 1, &sizeSpace))
+        {
+            m_nMargin = sizeSpace.cx;
+            m_nDefRowHeight = tm.tmHeight + tm.tmExternalLeading + 2 * m_nMargin;
+            m_nDefColWidth = 10 * tm.tmAveCharWidth + 2 * m_nMargin;
+        }
+        ::SelectObject(hDC, hOldFont);
+        ::ReleaseDC(hWnd, hDC);
+    }
+
+    if (hWnd != NULL)
+        Invalidate(TRUE);
+    return result;
+}
+
+LRESULT CVXGridCtrl::OnGetFont(WPARAM /*hFont*/, LPARAM /*lParam*/)
+{
+    return (LRESULT)m_fontGrid.GetSafeHandle();
 }

@@ -7,6 +7,7 @@
 // files of those concerns.
 
 #include "grid/GridCtrl.h"
+#include "platform/CommandIds.h"
 
 // ---------------------------------------------------------------- notifications
 
@@ -31,23 +32,6 @@ LRESULT CVXGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage)
     if (hReceiver == NULL)
         return 0;
     return ::SendMessageA(hReceiver, WM_NOTIFY, (WPARAM)notify.hdr.idFrom, (LPARAM)&notify);
-}
-
-// ---------------------------------------------------------------- scrolling and visibility
-
-void CVXGridCtrl::ResetScrollBars(BOOL /*bShowBars*/)
-{
-    if (!m_bAllowDraw || GetSafeHwnd() == NULL)
-        return;
-}
-
-void CVXGridCtrl::EnsureVisible(int /*nRow*/, int /*nCol*/)
-{
-}
-
-BOOL CVXGridCtrl::IsCellVisible(int /*nRow*/, int /*nCol*/) const
-{
-    return FALSE;
 }
 
 // ---------------------------------------------------------------- repainting
@@ -174,4 +158,130 @@ BOOL CVXGridCtrl::DrawCell(CDC* /*pDC*/, int /*nRow*/, int /*nCol*/, CRect /*rec
                            BOOL /*bEraseBk*/)
 {
     return FALSE;
+}
+
+// ---------------------------------------------------------------- message handlers
+
+void CVXGridCtrl::OnPaint()
+{
+    CPaintDC dc(this);
+    OnDraw(&dc);
+}
+
+BOOL CVXGridCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    return CWnd::OnEraseBkgnd(pDC);
+}
+
+void CVXGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CWnd::OnLButtonDown(nFlags, point);
+}
+
+void CVXGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    CWnd::OnLButtonUp(nFlags, point);
+}
+
+void CVXGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
+{
+    CWnd::OnMouseMove(nFlags, point);
+}
+
+void CVXGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+void CVXGridCtrl::OnTimer(UINT_PTR nIDEvent)
+{
+    CWnd::OnTimer(nIDEvent);
+}
+
+// Arrow keys and characters always; the Tab key too while the grid handles
+// it and Ctrl is not held, so that Ctrl+Tab (or Tab, when the grid leaves
+// it alone) moves on in a dialog.
+UINT CVXGridCtrl::OnGetDlgCode()
+{
+    UINT nCode = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    if (m_bHandleTabKey && !(::GetKeyState(VK_CONTROL) & 0x8000))
+        nCode |= DLGC_WANTTAB;
+    return nCode;
+}
+
+void CVXGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CVXGridCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CWnd::OnChar(nChar, nRepCnt, nFlags);
+}
+
+BOOL CVXGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    return CWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CVXGridCtrl::OnCaptureChanged(CWnd* pWnd)
+{
+    CWnd::OnCaptureChanged(pWnd);
+}
+
+// The in-place editor (control id 8) reports the end of an edit with
+// GRIDN_ENDLABELEDIT; every other notification goes the usual way.
+BOOL CVXGridCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pHdr = (NMHDR*)lParam;
+    if (pHdr != NULL && pHdr->idFrom == 8 && (int)pHdr->code == GRIDN_ENDLABELEDIT)
+    {
+        LRESULT lResult = 0;
+        OnEndInPlaceEdit(pHdr, &lResult);
+        if (pResult != NULL)
+            *pResult = lResult;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
+}
+
+void CVXGridCtrl::OnEndInPlaceEdit(NMHDR* /*pNMHDR*/, LRESULT* pResult)
+{
+    *pResult = 0;
+}
+
+BOOL CVXGridCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    static const CCmdEntry<CVXGridCtrl> table[] = {
+        { ID_EDIT_COPY, ID_EDIT_COPY, &CVXGridCtrl::OnEditCopy, &CVXGridCtrl::OnUpdateEditCopy },
+        { ID_EDIT_CUT, ID_EDIT_CUT, &CVXGridCtrl::OnEditCut, &CVXGridCtrl::OnUpdateEditCut },
+        { ID_EDIT_PASTE, ID_EDIT_PASTE, &CVXGridCtrl::OnEditPaste, &CVXGridCtrl::OnUpdateEditPaste },
+        { ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, &CVXGridCtrl::OnEditSelectAll,
+          &CVXGridCtrl::OnUpdateEditSelectAll },
+    };
+    return DispatchCmdMsg(this, table, nID, nCode, pExtra, pHandlerInfo) ||
+           CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CVXGridCtrl::OnUpdateEditCopy(CCmdUI* pCmdUI)
+{
+    CVXCellRange range = GetSelectedCellRange();
+    pCmdUI->Enable(IsValid(range) && range.Count() > 0);
+}
+
+void CVXGridCtrl::OnUpdateEditCut(CCmdUI* pCmdUI)
+{
+    CVXCellRange range = GetSelectedCellRange();
+    pCmdUI->Enable(m_bEditable && IsValid(range) && range.Count() > 0);
+}
+
+void CVXGridCtrl::OnUpdateEditPaste(CCmdUI* pCmdUI)
+{
+    CVXCellID cell = GetFocusCell();
+    pCmdUI->Enable(IsValid(cell) && IsCellEditable(cell) && ::IsClipboardFormatAvailable(CF_TEXT));
+}
+
+void CVXGridCtrl::OnUpdateEditSelectAll(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_bSelectable);
 }

@@ -7,6 +7,7 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridSort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridScroll.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridSelection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCreate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridView.cpp

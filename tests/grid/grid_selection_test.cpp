@@ -240,10 +240,17 @@ TEST(GridSelection, WithAWindowFocusChangesNotifyTheParent)
     ASSERT_EQ(1u, parent.notes.size());
     EXPECT_EQ(GRIDN_SELCHANGING, parent.notes[0].code);
 
-    // Measuring on the window's DC gives what the screen DC gave before.
+    // Measuring on the window's DC gives what the screen DC gave before,
+    // apart from the margins: the window's font sets the margin (one space),
+    // a grid without a window has none.
     CVXGridCtrl windowless;
-    EXPECT_EQ(windowless.GetTextExtent("Heading text", TRUE).cx, grid.GetTextExtent("Heading text", TRUE).cx);
-    EXPECT_EQ(windowless.GetTextExtent("Heading text", TRUE).cy, grid.GetTextExtent("Heading text", TRUE).cy);
+    CSize sizeBefore = windowless.GetTextExtent("Heading text", TRUE);
+    CSize sizeAfter = grid.GetTextExtent("Heading text", TRUE);
+    EXPECT_EQ(0, windowless.GetTextExtent("", TRUE).cx);
+    int nMargins = grid.GetTextExtent("", TRUE).cx;
+    EXPECT_GT(nMargins, 0);
+    EXPECT_EQ(sizeBefore.cx + nMargins, sizeAfter.cx);
+    EXPECT_EQ(sizeBefore.cy + nMargins, sizeAfter.cy);
 
     // Shape changes with a window keep working.
     EXPECT_TRUE(grid.SetRowCount(50));

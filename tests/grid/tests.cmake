@@ -7,4 +7,6 @@ kvvx_add_test(NAME grid_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/grid_sort_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_file_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_virtual_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_window_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_geometry_test.cpp
 )
