@@ -32,6 +32,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 class CImageList;
 class COleDataSource;
 class COleDataObject;
@@ -219,6 +221,118 @@ typedef CArray<CGridCell*, CGridCell*> GRID_ROW;
 // Compare function for sorting: the first two arguments are the CGridCell
 // pointers being compared (either may be NULL), the third the caller's data.
 typedef int (CALLBACK* PFNGRIDCOMPARE)(LPARAM, LPARAM, LPARAM);
+
+// The row heights or the column widths of a grid (pixel sizes, read as
+// int), with running totals for the position queries, so that finding the
+// row at a scroll position costs the same near the bottom of a long grid as
+// near the top. The totals are rebuilt lazily from the first entry that may
+// have changed: a plain non-const access to the table may change any entry,
+// SetEntry, insertions, removals and size changes only the entries from
+// their index on.
+class CGridSizeArray : public CArray<UINT, UINT>
+{
+    typedef CArray<UINT, UINT> CBase;
+
+public:
+    // The sum of entries nFrom..nTo-1 (0 when nTo <= nFrom); both indexes
+    // within 0..GetSize().
+    long long Sum(INT_PTR nFrom, INT_PTR nTo) const
+    {
+        if (nTo <= nFrom)
+            return 0;
+        if (Update())
+            return m_sums[nTo] - m_sums[nFrom];
+        long long n = 0;
+        for (INT_PTR i = nFrom; i < nTo; i++)
+            n += (int)CBase::GetData()[i];
+        return n;
+    }
+    // The first index i in nFrom..nLast with Sum(nFrom, i) >= nAmount, or
+    // nLast when there is none (nLast <= GetSize()).
+    INT_PTR FirstReaching(INT_PTR nFrom, INT_PTR nLast, long long nAmount) const
+    {
+        if (nFrom >= nLast || nAmount <= 0)
+            return nFrom;
+        if (!Update())
+        {
+            long long n = 0;
+            INT_PTR i = nFrom;
+            while (n < nAmount && i < nLast)
+                n += (int)CBase::GetData()[i++];
+            return i;
+        }
+        INT_PTR lo = nFrom, hi = nLast;   // the answer lies in lo..hi
+        while (lo < hi)
+        {
+            INT_PTR mid = lo + (hi - lo) / 2;
+            if (m_sums[mid] - m_sums[nFrom] >= nAmount)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return lo;
+    }
+    void SetEntry(INT_PTR i, UINT n) { CBase::GetData()[i] = n; Touch(i); }
+
+    // The table's own operations; the ones that can change entries mark the
+    // totals stale.
+    UINT* GetData() { Touch(0); return CBase::GetData(); }
+    const UINT* GetData() const { return CBase::GetData(); }
+    void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1)
+    {
+        Touch(nNewSize < GetSize() ? nNewSize : GetSize());
+        CBase::SetSize(nNewSize, nGrowBy);
+    }
+    void RemoveAll() { Touch(0); CBase::RemoveAll(); }
+    INT_PTR Add(UINT n) { Touch(GetSize()); return CBase::Add(n); }
+    INT_PTR Append(const CBase& src) { Touch(GetSize()); return CBase::Append(src); }
+    void Copy(const CBase& src) { Touch(0); CBase::Copy(src); }
+    void InsertAt(INT_PTR i, UINT n, INT_PTR nCount = 1) { Touch(i); CBase::InsertAt(i, n, nCount); }
+    void InsertAt(INT_PTR i, CBase* pNew) { Touch(i); CBase::InsertAt(i, pNew); }
+    void RemoveAt(INT_PTR i, INT_PTR nCount = 1) { Touch(i); CBase::RemoveAt(i, nCount); }
+    void SetAt(INT_PTR i, UINT n) { Touch(0); CBase::SetAt(i, n); }
+    void SetAtGrow(INT_PTR i, UINT n) { Touch(0); CBase::SetAtGrow(i, n); }
+    UINT& GetAt(INT_PTR i) { Touch(0); return CBase::GetAt(i); }
+    const UINT& GetAt(INT_PTR i) const { return CBase::GetAt(i); }
+    UINT& ElementAt(INT_PTR i) { Touch(0); return CBase::ElementAt(i); }
+    const UINT& ElementAt(INT_PTR i) const { return CBase::ElementAt(i); }
+    UINT& operator[](INT_PTR i) { Touch(0); return CBase::ElementAt(i); }
+    const UINT& operator[](INT_PTR i) const { return CBase::GetAt(i); }
+
+private:
+    void Touch(INT_PTR i) { if (i < m_nValid) m_nValid = i; }
+    // Brings m_sums up to date; FALSE when there is no memory for it (the
+    // callers then add the entries up one by one).
+    BOOL Update() const
+    {
+        INT_PTR n = GetSize();
+        if (m_nValid >= n && (INT_PTR)m_sums.size() == n + 1)
+            return TRUE;
+        try
+        {
+            m_sums.resize((size_t)n + 1);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+            return FALSE;
+        }
+        catch (...)
+        {
+            return FALSE;
+        }
+        INT_PTR i = m_nValid < n ? m_nValid : n;
+        m_sums[0] = 0;
+        const UINT* p = CBase::GetData();
+        for (; i < n; i++)
+            m_sums[i + 1] = m_sums[i] + (int)p[i];
+        m_nValid = n;
+        return TRUE;
+    }
+
+    mutable std::vector<long long> m_sums;   // m_sums[i]: sum of entries 0..i-1
+    mutable INT_PTR m_nValid = 0;            // m_sums[0..m_nValid] are up to date
+};
 
 // ---------------------------------------------------------------- the grid
 
@@ -566,6 +680,10 @@ protected:
     void OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult);
     // The colour step shared by the system-change handlers.
     void FollowSysColors();
+    // The sum of the heights of rows nFrom..nTo-1 / widths of columns
+    // nFrom..nTo-1, as GetRowHeight / GetColumnWidth give them.
+    long long RowSpan(int nFrom, int nTo) const;
+    long long ColumnSpan(int nFrom, int nTo) const;
     // One scroll request (SB_ code) on the horizontal or the vertical bar.
     void HandleScroll(BOOL bHorz, UINT nSBCode);
     void ResetScrollBars(BOOL bShowBars = TRUE);
@@ -605,7 +723,7 @@ protected:
     BOOL     m_bTitleTips;
 
     int      m_nRows, m_nFixedRows, m_nCols, m_nFixedCols;
-    CArray<UINT, UINT> m_arRowHeights, m_arColWidths;
+    CGridSizeArray m_arRowHeights, m_arColWidths;
     int      m_nMargin;
     int      m_nDefColWidth;
     int      m_nDefRowHeight;

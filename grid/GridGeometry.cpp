@@ -19,7 +19,7 @@ BOOL CVXGridCtrl::SetRowHeight(int nRow, int height)
 {
     if (nRow < 0 || nRow >= m_nRows || nRow >= (int)m_arRowHeights.GetSize() || height < 0)
         return FALSE;
-    m_arRowHeights.GetData()[nRow] = (UINT)height;
+    m_arRowHeights.SetEntry(nRow, (UINT)height);
     return TRUE;
 }
 
@@ -34,40 +34,60 @@ BOOL CVXGridCtrl::SetColumnWidth(int nCol, int width)
 {
     if (nCol < 0 || nCol >= m_nCols || nCol >= (int)m_arColWidths.GetSize() || width < 0)
         return FALSE;
-    m_arColWidths.GetData()[nCol] = (UINT)width;
+    m_arColWidths.SetEntry(nCol, (UINT)width);
     return TRUE;
+}
+
+// Spans of rows and columns from the running totals of the size tables;
+// indexes the tables do not hold count as the getters' -1.
+long long CVXGridCtrl::RowSpan(int nFrom, int nTo) const
+{
+    if (nFrom < 0)
+        nFrom = 0;
+    if (nTo <= nFrom)
+        return 0;
+    int nHeld = m_nRows < (int)m_arRowHeights.GetSize() ? m_nRows : (int)m_arRowHeights.GetSize();
+    if (nTo <= nHeld)
+        return m_arRowHeights.Sum(nFrom, nTo);
+    long long n = 0;
+    for (int r = nFrom; r < nTo; r++)
+        n += GetRowHeight(r);
+    return n;
+}
+
+long long CVXGridCtrl::ColumnSpan(int nFrom, int nTo) const
+{
+    if (nFrom < 0)
+        nFrom = 0;
+    if (nTo <= nFrom)
+        return 0;
+    int nHeld = m_nCols < (int)m_arColWidths.GetSize() ? m_nCols : (int)m_arColWidths.GetSize();
+    if (nTo <= nHeld)
+        return m_arColWidths.Sum(nFrom, nTo);
+    long long n = 0;
+    for (int c = nFrom; c < nTo; c++)
+        n += GetColumnWidth(c);
+    return n;
 }
 
 int CVXGridCtrl::GetFixedRowHeight() const
 {
-    int nHeight = 0;
-    for (int r = 0; r < m_nFixedRows; r++)
-        nHeight += GetRowHeight(r);
-    return nHeight;
+    return (int)RowSpan(0, m_nFixedRows);
 }
 
 int CVXGridCtrl::GetFixedColumnWidth() const
 {
-    int nWidth = 0;
-    for (int c = 0; c < m_nFixedCols; c++)
-        nWidth += GetColumnWidth(c);
-    return nWidth;
+    return (int)ColumnSpan(0, m_nFixedCols);
 }
 
 long CVXGridCtrl::GetVirtualHeight() const
 {
-    long nHeight = 0;
-    for (int r = 0; r < m_nRows; r++)
-        nHeight += GetRowHeight(r);
-    return nHeight;
+    return (long)RowSpan(0, m_nRows);
 }
 
 long CVXGridCtrl::GetVirtualWidth() const
 {
-    long nWidth = 0;
-    for (int c = 0; c < m_nCols; c++)
-        nWidth += GetColumnWidth(c);
-    return nWidth;
+    return (long)ColumnSpan(0, m_nCols);
 }
 
 // ---------------------------------------------------------------- measuring
@@ -208,7 +228,7 @@ BOOL CVXGridCtrl::AutoSizeColumn(int nCol)
             nWidth = size.cx;
     }
     ReleaseDC(pDC);
-    m_arColWidths.GetData()[nCol] = (UINT)nWidth;
+    m_arColWidths.SetEntry(nCol, (UINT)nWidth);
     ResetScrollBars();
     return TRUE;
 }
@@ -228,7 +248,7 @@ BOOL CVXGridCtrl::AutoSizeRow(int nRow)
             nHeight = size.cy;
     }
     ReleaseDC(pDC);
-    m_arRowHeights.GetData()[nRow] = (UINT)nHeight;
+    m_arRowHeights.SetEntry(nRow, (UINT)nHeight);
     ResetScrollBars();
     return TRUE;
 }
@@ -255,15 +275,26 @@ CVXCellID CVXGridCtrl::GetTopleftNonFixedCell() const
     int nVertScroll = GetScrollPos32(SB_VERT);
     int nHorzScroll = GetScrollPos32(SB_HORZ);
 
+    // The first column at or after the position, but not past the last one.
     int nCol = m_nFixedCols;
-    long long nSum = 0;
-    while (nSum < nHorzScroll && nCol < m_nCols - 1)
-        nSum += GetColumnWidth(nCol++);
+    if (m_nCols - 1 <= (int)m_arColWidths.GetSize())
+        nCol = (int)m_arColWidths.FirstReaching(m_nFixedCols, m_nCols - 1, nHorzScroll);
+    else
+    {
+        long long nSum = 0;
+        while (nSum < nHorzScroll && nCol < m_nCols - 1)
+            nSum += GetColumnWidth(nCol++);
+    }
 
     int nRow = m_nFixedRows;
-    nSum = 0;
-    while (nSum < nVertScroll && nRow < m_nRows - 1)
-        nSum += GetRowHeight(nRow++);
+    if (m_nRows - 1 <= (int)m_arRowHeights.GetSize())
+        nRow = (int)m_arRowHeights.FirstReaching(m_nFixedRows, m_nRows - 1, nVertScroll);
+    else
+    {
+        long long nSum = 0;
+        while (nSum < nVertScroll && nRow < m_nRows - 1)
+            nSum += GetRowHeight(nRow++);
+    }
 
     return CVXCellID(nRow, nCol);
 }
@@ -280,28 +311,10 @@ BOOL CVXGridCtrl::GetCellOrigin(int nRow, int nCol, LPPOINT p) const
         (nCol >= m_nFixedCols && nCol < idTopLeft.col))
         return FALSE;
 
-    long long x = 0;
-    if (nCol < m_nFixedCols)
-        for (int c = 0; c < nCol; c++)
-            x += GetColumnWidth(c);
-    else
-    {
-        x = GetFixedColumnWidth();
-        for (int c = idTopLeft.col; c < nCol; c++)
-            x += GetColumnWidth(c);
-    }
-
-    long long y = 0;
-    if (nRow < m_nFixedRows)
-        for (int r = 0; r < nRow; r++)
-            y += GetRowHeight(r);
-    else
-    {
-        y = GetFixedRowHeight();
-        for (int r = idTopLeft.row; r < nRow; r++)
-            y += GetRowHeight(r);
-    }
-
+    long long x = nCol < m_nFixedCols ? ColumnSpan(0, nCol)
+                                      : GetFixedColumnWidth() + ColumnSpan(idTopLeft.col, nCol);
+    long long y = nRow < m_nFixedRows ? RowSpan(0, nRow)
+                                      : GetFixedRowHeight() + RowSpan(idTopLeft.row, nRow);
     p->x = (LONG)x;
     p->y = (LONG)y;
     return TRUE;

@@ -471,3 +471,85 @@ TEST_F(GridGeometry, ResizingResetsTheBarsAndSmallWindowsLeaveThemAlone)
     ::MoveWindow(grid.GetSafeHwnd(), 0, 0, 30, 15, FALSE);
     EXPECT_EQ(nBefore, grid.VScrollRange());
 }
+
+namespace
+{
+
+// The row at the top of the scrolling area and a row's top edge, walked
+// from the top with the size getter.
+int WalkTopRow(CVXGridCtrl& grid, int nPos)
+{
+    int r = grid.GetFixedRowCount();
+    long long sum = 0;
+    while (sum < nPos && r < grid.GetRowCount() - 1)
+        sum += grid.GetRowHeight(r++);
+    return r;
+}
+
+long long WalkRowTop(CVXGridCtrl& grid, int nTopRow, int nRow)
+{
+    long long y = 0;
+    for (int r = 0; r < grid.GetFixedRowCount(); r++)
+        y += grid.GetRowHeight(r);
+    for (int r = nTopRow; r < nRow; r++)
+        y += grid.GetRowHeight(r);
+    return y;
+}
+
+} // namespace
+
+TEST_F(GridGeometry, PositionsStayExactThroughSizeAndShapeChanges)
+{
+    char sz[16];
+    for (int r = 1; r < grid.GetRowCount(); r++)
+    {
+        grid.SetRowHeight(r, 10 + r % 7);
+        snprintf(sz, sizeof(sz), "%03d", (r * 37) % 101);
+        grid.SetItemText(r, 1, sz);
+    }
+
+    auto check = [&](const char* step) {
+        SCOPED_TRACE(step);
+        grid.ResetScrollBars();
+        long long total = 0;
+        for (int r = 0; r < grid.GetRowCount(); r++)
+            total += grid.GetRowHeight(r);
+        EXPECT_EQ(total, grid.GetVirtualHeight());
+        for (int nPos : { 0, 1, 10, 11, 12, 250, 777, 1234, 100000 })
+        {
+            grid.SetScrollPos32(SB_VERT, nPos);
+            int nBarPos = grid.GetScrollPos32(SB_VERT);
+            int nTop = WalkTopRow(grid, nBarPos);
+            ASSERT_EQ(nTop, grid.GetTopleftNonFixedCell().row) << nBarPos;
+            for (int nRow : { nTop, nTop + 1, nTop + 5, grid.GetRowCount() - 1 })
+            {
+                POINT p;
+                if (nRow >= grid.GetRowCount())
+                    continue;
+                ASSERT_TRUE(grid.GetCellOrigin(nRow, 1, &p));
+                EXPECT_EQ(WalkRowTop(grid, nTop, nRow), p.y) << nRow;
+            }
+        }
+        grid.SetScrollPos32(SB_VERT, 0);
+    };
+
+    check("heights set");
+    grid.SetRowHeight(50, 3);
+    check("one height changed");
+    grid.InsertRow("new", 10);
+    check("row inserted");
+    grid.DeleteRow(3);
+    check("row deleted");
+    grid.SortTextItems(1, FALSE);   // rows move with their heights
+    check("sorted");
+    grid.SetRowCount(150);
+    check("rows added");
+    grid.SetFixedRowCount(3);
+    check("more fixed rows");
+    ASSERT_TRUE(grid.AutoSizeRow(7));
+    check("row auto-sized");
+    grid.ExpandRowsToFit();
+    check("rows fitted");
+    grid.SetRowCount(2);
+    check("rows removed");
+}
