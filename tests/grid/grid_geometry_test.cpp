@@ -5,6 +5,8 @@
 
 #include "grid_window_util.h"
 
+#include "platform/ImageList.h"
+
 using namespace gridtest;
 
 namespace
@@ -552,4 +554,75 @@ TEST_F(GridGeometry, PositionsStayExactThroughSizeAndShapeChanges)
     check("rows fitted");
     grid.SetRowCount(2);
     check("rows removed");
+}
+
+TEST_F(GridGeometry, TextRectLeavesRoomForTheCellsImage)
+{
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 12, ILC_COLOR24, 2, 1));
+    ASSERT_EQ(0, images.Add(::LoadIconA(NULL, (LPCSTR)IDI_APPLICATION)));
+    IMAGEINFO info;
+    ASSERT_TRUE(images.GetImageInfo(0, &info));
+    int nImageWidth = info.rcImage.right - info.rcImage.left + 1;
+
+    RECT rcCell, rcText;
+    ASSERT_TRUE(grid.GetCellRect(2, 2, &rcCell));
+    ASSERT_TRUE(grid.GetTextRect(2, 2, &rcText));   // no image list: the cell
+    EXPECT_TRUE(SameRect(rcCell, rcText));
+
+    grid.SetImageList(&images);
+    grid.SetItemImage(2, 2, 0);
+    ASSERT_TRUE(grid.GetTextRect(2, 2, &rcText));
+    EXPECT_EQ(rcCell.left + grid.Margin() + nImageWidth, rcText.left);
+    EXPECT_EQ(rcCell.right, rcText.right);
+    EXPECT_EQ(rcCell.bottom, rcText.bottom);
+    grid.SetItemImage(2, 2, 5);   // no such image: the cell
+    ASSERT_TRUE(grid.GetTextRect(2, 2, &rcText));
+    EXPECT_EQ(rcCell.left, rcText.left);
+    EXPECT_FALSE(grid.GetTextRect(200, 2, &rcText));
+    grid.SetImageList(NULL);
+}
+
+namespace
+{
+// Resizes another grid while its own size handler runs (the handler gives
+// this grid the focus first).
+class CResizingGrid : public CTestGrid
+{
+public:
+    CWnd* m_pOther = NULL;
+
+protected:
+    void OnSetFocus(CWnd* pOldWnd) override
+    {
+        CTestGrid::OnSetFocus(pOldWnd);
+        if (m_pOther != NULL)
+            m_pOther->MoveWindow(0, 0, 2100, 2100, FALSE);
+    }
+};
+} // namespace
+
+TEST_F(GridGeometry, OneResizeAtATimeForAllGrids)
+{
+    CResizingGrid first;
+    first.SetRowCount(3);
+    first.SetColumnCount(3);
+    ASSERT_TRUE(first.Create(CRect(0, 0, 100, 100), parent.Wnd(), 78, WS_CHILD | WS_VISIBLE));
+    ASSERT_EQ(1999, grid.VScrollRange());
+
+    // The other grid's resize arrives while the first is inside its size
+    // handler: it is ignored, the other grid keeps its old scroll range.
+    ::SetFocus(NULL);
+    first.m_pOther = &grid;
+    first.MoveWindow(0, 0, 120, 120, FALSE);
+    first.m_pOther = NULL;
+    RECT rc;
+    ::GetWindowRect(grid.GetSafeHwnd(), &rc);
+    EXPECT_EQ(2100, rc.right - rc.left);
+    EXPECT_EQ(1999, grid.VScrollRange());
+
+    // On its own a resize resets the bars: now everything fits.
+    ::MoveWindow(grid.GetSafeHwnd(), 0, 0, 2101, 2101, FALSE);
+    EXPECT_EQ(0, grid.VScrollRange());
+    EXPECT_EQ(0, grid.HScrollRange());
 }
