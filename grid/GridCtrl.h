@@ -10,11 +10,15 @@
 //   GridCellModel.cpp  construction, store, accessors, shape operations
 //   GridSort.cpp       sorting and GetNextItem
 //   GridFile.cpp       comma-separated text files (Save, Load)
-//   GridGeometry.cpp   sizes, positions, measuring
+//   GridGeometry.cpp   sizes, positions, hit tests, measuring, fitting, font
+//   GridScroll.cpp     scroll bars, scroll requests, wheel, EnsureVisible,
+//                      resizing
 //   GridSelection.cpp  focus cell and selected cells
-//   GridCreate.cpp     window class and system settings
-//   GridView.cpp       window-bound operations (painting, scrolling,
-//                      notifications, clipboard, printing, editing hooks)
+//   GridCreate.cpp     window class, creation and subclassing, system
+//                      settings, DDX_GridControl
+//   GridView.cpp       other window-bound operations (painting,
+//                      notifications, clipboard, printing, editing hooks,
+//                      the message and command handlers)
 //
 // Everything that changes the data works without a window: the grid is a
 // complete data store before Create is called, and calls that would repaint,
