@@ -11,6 +11,7 @@
 #include "grid/GridCtrl.h"
 
 #include <windows.h>
+#include "BenchClock.h"
 #include <commctrl.h>
 #include <psapi.h>
 
@@ -26,16 +27,6 @@ namespace
 const int kRows = 200000;
 const int kCols = 10;
 const int kTextStride = 16;
-
-double Now()
-{
-    static LARGE_INTEGER freq = {};
-    if (freq.QuadPart == 0)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart / (double)freq.QuadPart;
-}
 
 SIZE_T WorkingSet()
 {

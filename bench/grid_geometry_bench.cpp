@@ -8,22 +8,13 @@
 #include "grid/GridCtrl.h"
 
 #include <windows.h>
+#include "BenchClock.h"
 #include <stdio.h>
 
 namespace
 {
 const int kRows = 1000000;
 const int kReps = 2000;
-
-double Now()
-{
-    static LARGE_INTEGER freq = {};
-    if (freq.QuadPart == 0)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart / (double)freq.QuadPart;
-}
 
 // Microseconds per query at the current scroll position.
 struct Times

@@ -78,6 +78,19 @@ public:
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 };
 
+// An enable query that only records the answer: asked before a menu or
+// accelerator command runs, so that a command whose item is disabled does
+// not run. It touches no menu or control.
+class CEnableProbeCmdUI : public CCmdUI
+{
+public:
+    BOOL m_bEnabled = TRUE;
+    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCSTR) override {}
+};
+
 // A static command table for one class T:
 //   static const CCmdEntry<CMyWnd> table[] = {
 //       { ID_EDIT_COPY, ID_EDIT_COPY, &CMyWnd::OnEditCopy, &CMyWnd::OnUpdateEditCopy },

@@ -248,17 +248,6 @@ BOOL CFrameWnd::RouteCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
     return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-namespace {
-class CFrameTestCmdUI : public CCmdUI
-{
-public:
-    BOOL m_bEnabled = TRUE;
-    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
-    void SetCheck(int) override {}
-    void SetRadio(BOOL) override {}
-    void SetText(LPCSTR) override {}
-};
-}
 
 BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -273,7 +262,7 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         return RouteCmdMsg(nID, HIWORD(wParam), nullptr, nullptr);
     }
     // Menu and accelerator commands run only when their item is enabled.
-    CFrameTestCmdUI state;
+    CEnableProbeCmdUI state;
     state.m_nID = nID;
     RouteCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
     if (!state.m_bEnabled)

@@ -615,20 +615,6 @@ BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
     return TRUE;
 }
 
-// Enable query used before a menu or accelerator command runs: a command
-// whose item is disabled does not run.
-namespace {
-class CTestCmdUI : public CCmdUI
-{
-public:
-    BOOL m_bEnabled = TRUE;
-    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
-    void SetCheck(int) override {}
-    void SetRadio(BOOL) override {}
-    void SetText(LPCSTR) override {}
-};
-}
-
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT nID = LOWORD(wParam);
@@ -644,7 +630,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     else
     {
         // Menu (code 0) and accelerator (code 1) commands.
-        CTestCmdUI state;
+        CEnableProbeCmdUI state;
         state.m_nID = nID;
         OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
         if (!state.m_bEnabled)
