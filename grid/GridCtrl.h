@@ -16,9 +16,11 @@
 //   GridSelection.cpp  focus cell and selected cells
 //   GridCreate.cpp     window class, creation and subclassing, system
 //                      settings, DDX_GridControl
-//   GridView.cpp       other window-bound operations (painting,
-//                      notifications, clipboard, printing, editing hooks,
-//                      the message and command handlers)
+//   GridDraw.cpp       painting (through CMemDC of MemDC.h), single-cell
+//                      redraws, invalidation, the redraw switch, RGB colour
+//   GridView.cpp       other window-bound operations (notifications,
+//                      clipboard, printing, editing hooks, the message and
+//                      command handlers)
 //
 // Everything that changes the data works without a window: the grid is a
 // complete data store before Create is called, and calls that would repaint,
@@ -611,8 +613,16 @@ public:
     CSize GetTextExtent(LPCTSTR str, BOOL bBold = TRUE);
     BOOL RedrawCell(int nRow, int nCol, CDC* pDC = NULL);
     BOOL RedrawCell(const CVXCellID& cell, CDC* pDC = NULL) { return RedrawCell(cell.row, cell.col, pDC); }
+    BOOL RedrawRow(int nRow);
+    BOOL RedrawColumn(int nCol);
     BOOL InvalidateCellRect(const CVXCellID& cell);
+    BOOL InvalidateCellRect(const CVXCellRange& cellRange);
     void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
+    // Fills the fixed strips, the cell area and the area outside the cells.
+    void EraseBkgnd(CDC* pDC);
+    // Sets the background of the row's colour column from the numbers in
+    // its red, green and blue columns, when nCol is one of those three.
+    void SetRGBColor(int nRow, int nCol);
 
     // ------------------------------------------------------------ overridables
     // (declared in this order; a derived grid relies on the slots)

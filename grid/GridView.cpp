@@ -2,9 +2,9 @@
 //
 // This file holds the window side of the grid in the form the data
 // operations need now: everything here does nothing, or answers "not
-// drawn", while the grid has no window. The complete painting, scrolling,
-// editing, clipboard and printing behaviour replaces these bodies in the
-// files of those concerns.
+// drawn", while the grid has no window. The complete editing, clipboard,
+// printing and mouse behaviour replaces these bodies in the files of those
+// concerns; painting lives in GridDraw.cpp.
 
 #include "grid/GridCtrl.h"
 #include "platform/CommandIds.h"
@@ -32,33 +32,6 @@ LRESULT CVXGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage)
     if (hReceiver == NULL)
         return 0;
     return ::SendMessageA(hReceiver, WM_NOTIFY, (WPARAM)notify.hdr.idFrom, (LPARAM)&notify);
-}
-
-// ---------------------------------------------------------------- repainting
-
-BOOL CVXGridCtrl::RedrawCell(int nRow, int nCol, CDC* /*pDC*/)
-{
-    if (!m_bAllowDraw || GetSafeHwnd() == NULL || !IsValid(nRow, nCol))
-        return FALSE;
-    Invalidate(TRUE);
-    return TRUE;
-}
-
-BOOL CVXGridCtrl::InvalidateCellRect(const CVXCellID& cell)
-{
-    if (!m_bAllowDraw || GetSafeHwnd() == NULL || !IsValid(cell))
-        return FALSE;
-    Invalidate(TRUE);
-    return TRUE;
-}
-
-void CVXGridCtrl::SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars)
-{
-    if (bAllowDraw && !m_bAllowDraw && GetSafeHwnd() != NULL)
-        Invalidate(TRUE);
-    m_bAllowDraw = bAllowDraw;
-    if (bResetScrollBars)
-        ResetScrollBars(TRUE);
 }
 
 // ---------------------------------------------------------------- overridables
@@ -144,34 +117,7 @@ void CVXGridCtrl::CreateInPlaceEditControl(CRect& /*rect*/, DWORD /*dwStyle*/, U
 {
 }
 
-void CVXGridCtrl::OnDraw(CDC* /*pDC*/)
-{
-}
-
-BOOL CVXGridCtrl::DrawFixedCell(CDC* /*pDC*/, int /*nRow*/, int /*nCol*/, CRect /*rect*/,
-                                BOOL /*bEraseBk*/)
-{
-    return FALSE;
-}
-
-BOOL CVXGridCtrl::DrawCell(CDC* /*pDC*/, int /*nRow*/, int /*nCol*/, CRect /*rect*/,
-                           BOOL /*bEraseBk*/)
-{
-    return FALSE;
-}
-
 // ---------------------------------------------------------------- message handlers
-
-void CVXGridCtrl::OnPaint()
-{
-    CPaintDC dc(this);
-    OnDraw(&dc);
-}
-
-BOOL CVXGridCtrl::OnEraseBkgnd(CDC* pDC)
-{
-    return CWnd::OnEraseBkgnd(pDC);
-}
 
 void CVXGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
