@@ -623,6 +623,10 @@ public:
     // Sets the background of the row's colour column from the numbers in
     // its red, green and blue columns, when nCol is one of those three.
     void SetRGBColor(int nRow, int nCol);
+    // Asks for the cell's background colour with the colour dialog; on OK
+    // stores it and, when the grid has RGB columns, writes its components
+    // into the row's red, green and blue columns.
+    void SetItemColor(int nRow, int nCol);
 
     // ------------------------------------------------------------ overridables
     // (declared in this order; a derived grid relies on the slots)

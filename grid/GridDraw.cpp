@@ -4,7 +4,9 @@
 #include "grid/GridCtrl.h"
 #include "grid/MemDC.h"
 #include "platform/ImageList.h"
+#include "platform/ModalUI.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 
 // The semi-bold copy of a header font, shared by all grids; filled and used
@@ -441,6 +443,29 @@ void CVXGridCtrl::SetRGBColor(int nRow, int nCol)
     int nGreen = atoi(GetItemText(nRow, m_nGreenCol)) & 0xFF;
     int nBlue = atoi(GetItemText(nRow, m_nBlueCol)) & 0xFF;
     SetItemBkColour(nRow, HasSelColorCol(), (COLORREF)(nRed + 256 * nGreen + 65536 * nBlue));
+    if (GetSafeHwnd() != NULL)
+        Invalidate(TRUE);
+}
+
+void CVXGridCtrl::SetItemColor(int nRow, int nCol)
+{
+    if (!IsValid(nRow, nCol))
+        return;
+    CColorDialog dlg(GetItemBkColour(nRow, nCol), 0, NULL);
+    if (dlg.DoModal() != IDOK)
+        return;
+    COLORREF cr = dlg.GetColor();
+    SetItemBkColour(nRow, nCol, cr);
+    if (m_bHasRGBCol)
+    {
+        char szValue[16];
+        sprintf(szValue, "%d", (int)GetRValue(cr));
+        SetItemText(nRow, m_nRedCol, szValue);
+        sprintf(szValue, "%d", (int)GetGValue(cr));
+        SetItemText(nRow, m_nGreenCol, szValue);
+        sprintf(szValue, "%d", (int)GetBValue(cr));
+        SetItemText(nRow, m_nBlueCol, szValue);
+    }
     if (GetSafeHwnd() != NULL)
         Invalidate(TRUE);
 }

@@ -7,6 +7,7 @@
 #include "grid_window_util.h"
 
 #include "grid/MemDC.h"
+#include "platform/ModalUI.h"
 
 using namespace gridtest;
 
@@ -304,6 +305,68 @@ TEST_F(GridDraw, RgbColumnsDriveTheColourColumn)
     grid.SetItemText(2, 3, "+16");
     grid.SetRGBColor(2, 3);
     EXPECT_EQ(RGB(255, 0, 16), grid.GetItemBkColour(2, 4));
+}
+
+// Answers the colour dialog with a fixed choice and records what it saw.
+class ColourAnswer : public CModalUIAnswerer
+{
+public:
+    ColourAnswer(INT_PTR nResult, COLORREF crChoice) : m_nResult(nResult), m_crChoice(crChoice)
+    {
+        m_pPrevious = AfxSetModalUIAnswerer(this);
+    }
+    ~ColourAnswer() override { AfxSetModalUIAnswerer(m_pPrevious); }
+    BOOL AnswerColorDialog(HWND, COLORREF* pcrColor, DWORD, INT_PTR* pnResult) override
+    {
+        nAsked++;
+        crInitial = *pcrColor;
+        *pcrColor = m_crChoice;
+        *pnResult = m_nResult;
+        return TRUE;
+    }
+    int nAsked = 0;
+    COLORREF crInitial = 0;
+
+private:
+    INT_PTR m_nResult;
+    COLORREF m_crChoice;
+    CModalUIAnswerer* m_pPrevious;
+};
+
+TEST_F(GridDraw, ColourDialogSetsTheCellAndItsRgbColumns)
+{
+    grid.SetClrRGBCol(1, 2, 3);
+    grid.SetColSelColor(4, 1);
+    grid.SetItemText(2, 1, "5");
+    grid.SetItemBkColour(2, 4, RGB(9, 8, 7));
+    {
+        ColourAnswer cancel(IDCANCEL, RGB(1, 1, 1));
+        grid.SetClrHasRGBCol(TRUE);
+        grid.SetItemColor(2, 4);
+        EXPECT_EQ(1, cancel.nAsked);
+        EXPECT_EQ(RGB(9, 8, 7), cancel.crInitial);
+    }
+    EXPECT_EQ(RGB(9, 8, 7), grid.GetItemBkColour(2, 4));
+    EXPECT_STREQ("5", (LPCTSTR)grid.GetItemText(2, 1));
+    {
+        ColourAnswer ok(IDOK, RGB(12, 0, 250));
+        grid.SetItemColor(2, 4);
+        EXPECT_EQ(1, ok.nAsked);
+    }
+    EXPECT_EQ(RGB(12, 0, 250), grid.GetItemBkColour(2, 4));
+    EXPECT_STREQ("12", (LPCTSTR)grid.GetItemText(2, 1));
+    EXPECT_STREQ("0", (LPCTSTR)grid.GetItemText(2, 2));
+    EXPECT_STREQ("250", (LPCTSTR)grid.GetItemText(2, 3));
+    // Without the RGB feature only the colour changes.
+    grid.SetClrHasRGBCol(FALSE);
+    {
+        ColourAnswer ok(IDOK, RGB(100, 101, 102));
+        grid.SetItemColor(2, 4);
+        grid.SetItemColor(40, 4);   // no such cell: no question
+        EXPECT_EQ(1, ok.nAsked);
+    }
+    EXPECT_EQ(RGB(100, 101, 102), grid.GetItemBkColour(2, 4));
+    EXPECT_STREQ("12", (LPCTSTR)grid.GetItemText(2, 1));
 }
 
 TEST_F(GridDraw, RedrawSwitchGatesCellDrawing)
