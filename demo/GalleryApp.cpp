@@ -1,5 +1,5 @@
 // kvVXGallery: a host application built on the library's framework. Its
-// main window lists the sample region measurements; the Controls menu gets
+// main window shows the sample region measurements in a grid; the Controls menu gets
 // one entry per control as they become available.
 //
 //   kvVXGallery.exe                     opens the window
@@ -8,6 +8,7 @@
 #include "demo/GalleryResource.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
+#include "grid/GridCtrl.h"
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -17,43 +18,57 @@ namespace {
 const UINT_PTR kScreenshotTimer = 1;
 int g_nExitCode = 0;  // set when the screenshot cannot be written
 
-// The main pane: a report-style list view of the sample data.
-class CSampleListView : public CWnd
+// The main pane: a grid of the sample data. The region numbers form the
+// fixed column under a fixed title row; each measurement column has its
+// number format, and a last "Colour" column shows each region's mean
+// colour, built from the red, green and blue columns.
+class CSampleGridView : public CVXGridCtrl
 {
 public:
     BOOL CreateView(CWnd* pParent)
     {
-        if (!Create(WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 10, 10),
-                    pParent, AFX_IDW_PANE_FIRST))
-            return FALSE;
-        ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
-        SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-        static const int widths[SC_COUNT] = {60, 60, 80, 85, 80, 80, 85, 80, 80};
+        const int nColourCol = SC_COUNT;
+        SetRowCount(SampleRowCount() + 1);
+        SetColumnCount(SC_COUNT + 1);
+        SetFixedRowCount(1);
+        SetFixedColumnCount(1);
+        // Decimals per column, as the sample texts have them: integers for
+        // the region and its area, two for the colours and the perimeter,
+        // three for the circularity, one for the centroid.
+        static const int formats[SC_COUNT] = {0, 0, 2, 2, 2, 2, 3, 1, 1};
+        for (int c = 0; c < SC_COUNT; ++c)
+            SetTextFormat(c, formats[c]);
+        SetClrRGBCol(SC_RED, SC_GREEN, SC_BLUE);
+        SetClrHasRGBCol(TRUE);
+        SetColSelColor(nColourCol, 1);
+
+        const UINT nTitle = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+        const UINT nNumber = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
         for (int c = 0; c < SC_COUNT; ++c)
         {
-            LVCOLUMNA col = {};
-            col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-            col.fmt = LVCFMT_RIGHT;
-            col.cx = widths[c];
-            col.pszText = (LPSTR)SampleColumnTitle(c);
-            SendMessage(LVM_INSERTCOLUMNA, (WPARAM)c, (LPARAM)&col);
+            SetItemText(0, c, SampleColumnTitle(c));
+            SetItemFormat(0, c, nTitle);
         }
+        SetItemText(0, nColourCol, "Colour");
+        SetItemFormat(0, nColourCol, nTitle);
         char text[64];
         for (int r = 0; r < SampleRowCount(); ++r)
         {
-            LVITEMA item = {};
-            item.mask = LVIF_TEXT;
-            item.iItem = r;
-            SampleCellText(r, 0, text, sizeof(text));
-            item.pszText = text;
-            SendMessage(LVM_INSERTITEMA, 0, (LPARAM)&item);
-            for (int c = 1; c < SC_COUNT; ++c)
+            for (int c = 0; c < SC_COUNT; ++c)
             {
                 SampleCellText(r, c, text, sizeof(text));
-                item.iSubItem = c;
-                SendMessage(LVM_SETITEMTEXTA, (WPARAM)r, (LPARAM)&item);
+                SetItemText(r + 1, c, text);
+                SetItemFormat(r + 1, c, c == SC_REGION ? nTitle : nNumber);
             }
+            SetRGBColor(r + 1, SC_RED);
         }
+        if (!Create(CRect(0, 0, 10, 10), pParent, AFX_IDW_PANE_FIRST, WS_CHILD | WS_VISIBLE | WS_TABSTOP))
+            return FALSE;
+        ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
+        static const int widths[SC_COUNT + 1] = {56, 60, 76, 82, 76, 80, 84, 80, 80, 60};
+        for (int c = 0; c <= SC_COUNT; ++c)
+            SetColumnWidth(c, widths[c]);
+        SetFocusCell(1, 1);
         return TRUE;
     }
 };
@@ -61,7 +76,7 @@ public:
 class CGalleryFrame : public CFrameWnd
 {
 public:
-    CSampleListView m_view;
+    CSampleGridView m_view;
     std::string m_screenshotPath;
 
     void OnAppExit() { PostMessage(WM_CLOSE); }
