@@ -116,6 +116,24 @@ TEST_F(GridDraw, BackgroundAreasDefaultAndPerCellColours)
     EXPECT_EQ(kOutside, canvas.Pixel(230, 110));
 }
 
+TEST_F(GridDraw, HeadersAloneWithoutOrdinaryRows)
+{
+    grid.SetRowCount(1);
+    grid.SetItemBkColour(0, 2, RGB(0, 255, 0));
+    Canvas canvas;
+    Render(canvas);
+    EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(100, 10));
+    EXPECT_EQ(::GetSysColor(COLOR_3DHIGHLIGHT), canvas.Pixel(100, 0));
+    EXPECT_EQ(kOutside, canvas.Pixel(100, 50));
+
+    // An empty grid is all outside area.
+    grid.SetRowCount(0);
+    grid.SetColumnCount(0);
+    Canvas empty;
+    Render(empty);
+    EXPECT_EQ(kWidth * kHeight, empty.Count(CRect(0, 0, kWidth, kHeight), kOutside));
+}
+
 TEST_F(GridDraw, GridLinesFollowTheMode)
 {
     struct { int mode; bool vert, horz; } cases[] = {
