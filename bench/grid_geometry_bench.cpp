@@ -1,25 +1,51 @@
 // Position queries of the grid near the bottom of 1,000,000 rows against the
 // same queries near the top, in one run: the cell under a point, whether a
-// cell is visible, a cell's rectangle, and bringing a neighbouring cell into
-// view. Also the cost of changing a row height or inserting a row followed
-// by one query. Prints the times and the ratios (bottom / top); a ratio near
-// 1 means the queries do not walk the rows from the top.
+// cell is visible, a cell's rectangle, bringing a neighbouring cell into
+// view, redrawing one cell and painting the whole window. Also the cost of
+// changing a row height or inserting a row followed by one query, and a
+// full-window paint against a Win32 ListView in report view painting the
+// same visible texts. Prints the times and the ratios (bottom / top); a ratio
+// near 1 means the work does not walk the rows from the top.
 
 #include "grid/GridCtrl.h"
 
 #include <windows.h>
 #include "BenchClock.h"
+#include <commctrl.h>
 #include <stdio.h>
 
 namespace
 {
 const int kRows = 1000000;
 const int kReps = 2000;
+const int kPaintReps = 200;
+const int kClient = 300;
+
+// An off-screen surface of the grid's client size to paint into.
+struct Surface
+{
+    HDC hdc;
+    HBITMAP hbm, hOld;
+    Surface()
+    {
+        HDC hScreen = GetDC(NULL);
+        hdc = CreateCompatibleDC(hScreen);
+        hbm = CreateCompatibleBitmap(hScreen, kClient, kClient);
+        ReleaseDC(NULL, hScreen);
+        hOld = (HBITMAP)SelectObject(hdc, hbm);
+    }
+    ~Surface()
+    {
+        SelectObject(hdc, hOld);
+        DeleteObject(hbm);
+        DeleteDC(hdc);
+    }
+};
 
 // Microseconds per query at the current scroll position.
 struct Times
 {
-    double hit, visible, rect, ensure;
+    double hit, visible, rect, ensure, redraw, paint;
 };
 
 Times Measure(CVXGridCtrl& grid)
@@ -53,7 +79,60 @@ Times Measure(CVXGridCtrl& grid)
         grid.EnsureVisible(vis.minRow, 1);
     }
     t.ensure = (Now() - t0) * 1e6 / kReps;
+
+    // One cell redrawn into a device context, and the whole client area
+    // painted, as WM_PAINT does it minus BeginPaint.
+    Surface surface;
+    CDC dc;
+    dc.Attach(surface.hdc);
+    CVXCellID first = grid.GetTopleftNonFixedCell();
+    t0 = Now();
+    for (int i = 0; i < kReps; i++)
+        sink += grid.RedrawCell(first.row + i % 10, 1, &dc);
+    t.redraw = (Now() - t0) * 1e6 / kReps;
+    t0 = Now();
+    for (int i = 0; i < kPaintReps; i++)
+        grid.OnDraw(&dc);
+    t.paint = (Now() - t0) * 1e6 / kPaintReps;
+    dc.Detach();
     (void)sink;
+    return t;
+}
+
+// A report-view ListView of the same size holding the texts the grid shows,
+// painted into the same kind of surface with WM_PRINTCLIENT.
+double ListViewPaint(HWND hParent, CVXGridCtrl& grid)
+{
+    HWND hList = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, kClient,
+                                 kClient, hParent, NULL, GetModuleHandleA(NULL), NULL);
+    for (int c = 0; c < grid.GetColumnCount(); c++)
+    {
+        LVCOLUMNA col = {};
+        col.mask = LVCF_TEXT | LVCF_WIDTH;
+        CString head = grid.GetItemText(0, c);
+        col.pszText = (LPSTR)(LPCSTR)head;
+        col.cx = grid.GetColumnWidth(c);
+        SendMessageA(hList, LVM_INSERTCOLUMNA, c, (LPARAM)&col);
+    }
+    CVXCellRange vis = grid.GetVisibleNonFixedCellRange();
+    for (int r = vis.minRow; r <= vis.maxRow; r++)
+    {
+        CString t0 = grid.GetItemText(r, 0), t1 = grid.GetItemText(r, 1);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r - vis.minRow;
+        item.pszText = (LPSTR)(LPCSTR)t0;
+        SendMessageA(hList, LVM_INSERTITEMA, 0, (LPARAM)&item);
+        item.iSubItem = 1;
+        item.pszText = (LPSTR)(LPCSTR)t1;
+        SendMessageA(hList, LVM_SETITEMTEXTA, item.iItem, (LPARAM)&item);
+    }
+    Surface surface;
+    double t0 = Now();
+    for (int i = 0; i < kPaintReps; i++)
+        SendMessageA(hList, WM_PRINTCLIENT, (WPARAM)surface.hdc, PRF_CLIENT | PRF_ERASEBKGND);
+    double t = (Now() - t0) * 1e6 / kPaintReps;
+    DestroyWindow(hList);
     return t;
 }
 } // namespace
@@ -62,14 +141,24 @@ int main()
 {
     HWND hParent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, NULL, NULL,
                                    GetModuleHandleA(NULL), NULL);
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
     CVXGridCtrl grid(kRows, 2, 1, 1);
-    if (!grid.Create(CRect(0, 0, 300, 300), CWnd::FromHandle(hParent), 1, WS_CHILD | WS_VISIBLE))
+    if (!grid.Create(CRect(0, 0, kClient, kClient), CWnd::FromHandle(hParent), 1, WS_CHILD | WS_VISIBLE))
     {
         printf("cannot create the grid window\n");
         return 1;
     }
     for (int r = 0; r < kRows; r += 3)
         grid.SetRowHeight(r, 17);
+    char text[32];
+    for (int r = 0; r < kRows; r++)
+    {
+        sprintf(text, "Region %d", r);
+        grid.SetItemText(r, 0, text);
+        sprintf(text, "%d.%02d", (r * 37) % 5000, r % 100);
+        grid.SetItemText(r, 1, text);
+    }
     grid.SetRedraw(TRUE, TRUE);
 
     Times top = Measure(grid);
@@ -86,6 +175,13 @@ int main()
     printf("%-28s %12.3f %12.3f %8.2f\n", "GetCellRect", top.rect, bottom.rect, bottom.rect / top.rect);
     printf("%-28s %12.3f %12.3f %8.2f\n", "EnsureVisible (one step)", top.ensure, bottom.ensure,
            bottom.ensure / top.ensure);
+    printf("%-28s %12.3f %12.3f %8.2f\n", "RedrawCell", top.redraw, bottom.redraw, bottom.redraw / top.redraw);
+    printf("%-28s %12.3f %12.3f %8.2f\n", "full-window paint", top.paint, bottom.paint, bottom.paint / top.paint);
+
+    // The same visible texts in a ListView, painted the same way.
+    double list = ListViewPaint(hParent, grid);
+    printf("%-28s %12.3f us (grid near the bottom / ListView: %.2f)\n", "ListView full paint", list,
+           bottom.paint / list);
 
     // Changing the size of a row, or inserting one, then asking once.
     const int kChanges = 50;
