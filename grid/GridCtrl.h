@@ -18,9 +18,11 @@
 //                      settings, DDX_GridControl
 //   GridDraw.cpp       painting (through CMemDC of MemDC.h), single-cell
 //                      redraws, invalidation, the redraw switch, RGB colour
+//   GridEdit.cpp       in-place editing (with CInPlaceEdit of
+//                      InPlaceEdit.h) and applying an edit's text
 //   GridView.cpp       other window-bound operations (notifications,
-//                      clipboard, printing, editing hooks, the message and
-//                      command handlers)
+//                      clipboard, printing, the message and command
+//                      handlers)
 //
 // Everything that changes the data works without a window: the grid is a
 // complete data store before Create is called, and calls that would repaint,
@@ -220,6 +222,15 @@ typedef struct tagGRIDNOTIFY
     int   iRow;
     int   iColumn;
 } GRIDNOTIFY;
+
+// The record the in-place editor sends to the grid (GRIDN_ENDLABELEDIT) when
+// an edit ends: item.row/col name the cell, item.szText is the final text and
+// item.lParam the key that ended the edit (0 when the focus went elsewhere).
+typedef struct tagGRIDDISPINFO
+{
+    NMHDR   hdr;
+    GV_ITEM item;
+} GRIDDISPINFO;
 
 // A row of the cell store: an array of cell pointers, one per column.
 typedef CArray<CGridCell*, CGridCell*> GRID_ROW;

@@ -103,20 +103,6 @@ void CVXGridCtrl::OnFixedRowClick(CVXCellID& /*cell*/)
 {
 }
 
-void CVXGridCtrl::OnEndEditCell(int /*nRow*/, int /*nCol*/, CString /*str*/)
-{
-}
-
-void CVXGridCtrl::OnEditCell(int /*nRow*/, int /*nCol*/, UINT /*nChar*/)
-{
-}
-
-void CVXGridCtrl::CreateInPlaceEditControl(CRect& /*rect*/, DWORD /*dwStyle*/, UINT /*nID*/,
-                                           int /*nRow*/, int /*nCol*/, LPCTSTR /*szText*/,
-                                           int /*nChar*/)
-{
-}
-
 // ---------------------------------------------------------------- message handlers
 
 void CVXGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
@@ -189,11 +175,6 @@ BOOL CVXGridCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         return TRUE;
     }
     return CWnd::OnNotify(wParam, lParam, pResult);
-}
-
-void CVXGridCtrl::OnEndInPlaceEdit(NMHDR* /*pNMHDR*/, LRESULT* pResult)
-{
-    *pResult = 0;
 }
 
 BOOL CVXGridCtrl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
