@@ -66,6 +66,16 @@ protected:
         return codes;
     }
 
+    // The editing notifications only (moving the focus adds its own).
+    std::vector<int> EditCodes() const
+    {
+        std::vector<int> codes;
+        for (int code : Codes())
+            if (code == GRIDN_BEGINLABELEDIT || code == GRIDN_ENDLABELEDIT)
+                codes.push_back(code);
+        return codes;
+    }
+
     CRecordingParent parent;
     CEditGrid grid;
 };
@@ -85,7 +95,7 @@ TEST_F(GridEdit, TypingReplacesTheTextAndEnterStoresItWithBothNotifications)
     EXPECT_EQ("key", std::string(grid.GetItemText(2, 3)));
     EXPECT_TRUE(grid.GetModified(2, 3));
     EXPECT_FALSE(grid.GetModified(2, 2));
-    ASSERT_EQ((std::vector<int>{ GRIDN_BEGINLABELEDIT, GRIDN_ENDLABELEDIT }), Codes());
+    ASSERT_EQ((std::vector<int>{ GRIDN_BEGINLABELEDIT, GRIDN_ENDLABELEDIT }), EditCodes());
     for (const Notification& n : parent.notes)
     {
         EXPECT_EQ(grid.GetSafeHwnd(), n.hwndFrom);
@@ -156,6 +166,68 @@ TEST_F(GridEdit, TabEndsTheEditAndEditingGoesOnAtTheFocusCell)
     Char(VK_ESCAPE);
     Pump();
     EXPECT_EQ((HWND)NULL, Editor());
+}
+
+// Answers the colour dialog with IDCANCEL and counts the questions.
+class CColourCounter : public CModalUIAnswerer
+{
+public:
+    CColourCounter() { m_pPrevious = AfxSetModalUIAnswerer(this); }
+    ~CColourCounter() override { AfxSetModalUIAnswerer(m_pPrevious); }
+    BOOL AnswerColorDialog(HWND, COLORREF*, DWORD, INT_PTR* pnResult) override
+    {
+        nAsked++;
+        *pnResult = IDCANCEL;
+        return TRUE;
+    }
+    int nAsked = 0;
+
+private:
+    CModalUIAnswerer* m_pPrevious;
+};
+
+TEST_F(GridEdit, TabIntoAColourColumnAsksForAColourInsteadOfEditing)
+{
+    CColourCounter colours;
+    for (int c = 1; c < 6; c++)
+        grid.SetColSelColor(c, 1);
+    grid.SetFocusCell(1, 2);
+    grid.OnEditCell(1, 2, 'a');
+    Char(VK_TAB);
+    Pump();
+    EXPECT_EQ(1, colours.nAsked);
+    EXPECT_EQ((HWND)NULL, Editor());
+    EXPECT_EQ("a", std::string(grid.GetItemText(1, 2)));
+}
+
+TEST_F(GridEdit, CtrlArrowEndsAnEditStartedWithTheMouse)
+{
+    grid.SetFocusCell(2, 2);
+    grid.OnEditCell(2, 2, VK_LBUTTON);
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    BYTE saved = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    Key(VK_LEFT);
+    keys[VK_CONTROL] = saved;
+    ::SetKeyboardState(keys);
+    Pump();
+    // Editing goes on at the focus cell, with the arrow as its first key.
+    CVXCellID focus = grid.GetFocusCell();
+    ASSERT_NE((HWND)NULL, Editor());
+    EXPECT_EQ((std::vector<int>{ GRIDN_BEGINLABELEDIT, GRIDN_ENDLABELEDIT, GRIDN_BEGINLABELEDIT }),
+              EditCodes());
+    EXPECT_EQ(focus.row, parent.notes.back().row);
+    EXPECT_EQ(focus.col, parent.notes.back().col);
+    // Started by a key, the new edit ends on a plain arrow (and goes on).
+    Key(VK_RIGHT);
+    Pump();
+    std::vector<int> codes = EditCodes();
+    ASSERT_EQ(5u, codes.size());
+    EXPECT_EQ(GRIDN_ENDLABELEDIT, codes[3]);
+    Char(VK_ESCAPE);
+    Pump();
 }
 
 TEST_F(GridEdit, CellsThatCannotBeEditedGetNoEditorAndNoNotification)
