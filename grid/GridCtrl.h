@@ -555,6 +555,14 @@ public:
     void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol,
                           BOOL bForceRepaint = FALSE);
     void ResetSelectedRange();
+    // Range selections from the anchor m_cellSelStart to a cell; each does
+    // nothing while selection is disabled or for cells it does not apply to.
+    void SelectAllCells();
+    void SelectColumns(CVXCellID currentCell);
+    void SelectRows(CVXCellID currentCell);
+    void SelectCells(CVXCellID currentCell);
+    // The selection the current mouse mode makes for a cell.
+    void OnSelecting(const CVXCellID& currentCell);
     CVXCellRange GetSelectedCellRange() const;
     int GetSelectedCount() const { return (int)m_mapSelected.GetCount(); }
     BOOL IsCellEditable(int nRow, int nCol) const;

@@ -6,6 +6,8 @@
 
 #include "grid/GridCtrl.h"
 
+#include <algorithm>
+
 CVXCellID CVXGridCtrl::SetFocusCell(int nRow, int nCol)
 {
     return SetFocusCell(CVXCellID(nRow, nCol));
@@ -159,4 +161,53 @@ BOOL CVXGridCtrl::IsCellEditable(int nRow, int nCol) const
     if (!m_bEditable)
         return FALSE;
     return (GetItemState(nRow, nCol) & GCS_READONLY) ? FALSE : TRUE;
+}
+
+void CVXGridCtrl::SelectAllCells()
+{
+    if (!m_bSelectable)
+        return;
+    SetSelectedRange(m_nFixedRows, m_nFixedCols, m_nRows - 1, m_nCols - 1, FALSE);
+}
+
+void CVXGridCtrl::SelectColumns(CVXCellID currentCell)
+{
+    if (!m_bSelectable || !IsValid(currentCell) || currentCell.col < m_nFixedCols)
+        return;
+    SetSelectedRange(m_nFixedRows, std::min(m_cellSelStart.col, currentCell.col),
+                     m_nRows - 1, std::max(m_cellSelStart.col, currentCell.col), FALSE);
+}
+
+void CVXGridCtrl::SelectRows(CVXCellID currentCell)
+{
+    if (!m_bSelectable || !IsValid(currentCell) || currentCell.row < m_nFixedRows)
+        return;
+    if (m_bListMode && m_bSingleRowSelection)
+        SetSelectedRange(currentCell.row, m_nFixedCols, currentCell.row, m_nCols - 1, FALSE);
+    else
+        SetSelectedRange(std::min(m_cellSelStart.row, currentCell.row), m_nFixedCols,
+                         std::max(m_cellSelStart.row, currentCell.row), m_nCols - 1, FALSE);
+}
+
+void CVXGridCtrl::SelectCells(CVXCellID currentCell)
+{
+    if (!m_bSelectable || !IsValid(currentCell) || currentCell.row < m_nFixedRows ||
+        currentCell.col < m_nFixedCols)
+        return;
+    SetSelectedRange(std::min(m_cellSelStart.row, currentCell.row),
+                     std::min(m_cellSelStart.col, currentCell.col),
+                     std::max(m_cellSelStart.row, currentCell.row),
+                     std::max(m_cellSelStart.col, currentCell.col), FALSE);
+}
+
+void CVXGridCtrl::OnSelecting(const CVXCellID& currentCell)
+{
+    switch (m_nMouseMode)
+    {
+    case GMM_SELECT_ALL:     SelectAllCells(); break;
+    case GMM_SELECT_COLUMNS: SelectColumns(currentCell); break;
+    case GMM_SELECT_ROWS:    SelectRows(currentCell); break;
+    case GMM_SELECT_CELLS:   SelectCells(currentCell); break;
+    default: break;
+    }
 }

@@ -62,10 +62,6 @@ void CVXGridCtrl::OnEditPaste()
 {
 }
 
-void CVXGridCtrl::OnEditSelectAll()
-{
-}
-
 void CVXGridCtrl::OnBeginPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
 {
 }
@@ -139,16 +135,6 @@ UINT CVXGridCtrl::OnGetDlgCode()
     if (m_bHandleTabKey && !(::GetKeyState(VK_CONTROL) & 0x8000))
         nCode |= DLGC_WANTTAB;
     return nCode;
-}
-
-void CVXGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
-}
-
-void CVXGridCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    CWnd::OnChar(nChar, nRepCnt, nFlags);
 }
 
 BOOL CVXGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
