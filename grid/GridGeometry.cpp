@@ -439,76 +439,46 @@ CVXCellRange CVXGridCtrl::GetUnobstructedNonFixedCellRange() const
     return CVXCellRange(idTopLeft.row, idTopLeft.col, nMaxRow, nMaxCol);
 }
 
+namespace
+{
+// The index of the row or column under pos along one axis, or -1: the fixed
+// ones (0 .. nFixed-1, only when bAllowFixed) below nFixedSize, the others
+// from nFirst on, laid out after the fixed ones. size(i) gives the height or
+// width of entry i.
+template <class SizeOf>
+int IndexAtPosition(long long pos, int nFixed, int nFixedSize, int nFirst, int nCount, BOOL bAllowFixed,
+                    SizeOf size)
+{
+    if (pos < 0)
+        return -1;
+    int i = 0, nEnd = nFixed;
+    long long edge = 0;
+    if (pos >= nFixedSize)
+    {
+        i = nFirst;
+        nEnd = nCount;
+        edge = nFixedSize;
+    }
+    else if (!bAllowFixed)
+        return -1;
+    for (; i < nEnd; i++)
+    {
+        edge += size(i);
+        if (edge > pos)
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
 CVXCellID CVXGridCtrl::GetCellFromPt(CPoint point, BOOL bAllowFixed) const
 {
     CVXCellID idTopLeft = GetTopleftNonFixedCell();
-    CVXCellID cellID(-1, -1);
-
-    int nFixedColWidth = GetFixedColumnWidth();
-    if (point.x < 0)
-        cellID.col = -1;
-    else if (point.x < nFixedColWidth)
-    {
-        if (bAllowFixed)
-        {
-            long long xpos = 0;
-            for (int c = 0; c < m_nFixedCols; c++)
-            {
-                xpos += GetColumnWidth(c);
-                if (xpos > point.x)
-                {
-                    cellID.col = c;
-                    break;
-                }
-            }
-        }
-    }
-    else
-    {
-        long long xpos = nFixedColWidth;
-        for (int c = idTopLeft.col; c < m_nCols; c++)
-        {
-            xpos += GetColumnWidth(c);
-            if (xpos > point.x)
-            {
-                cellID.col = c;
-                break;
-            }
-        }
-    }
-
-    int nFixedRowHeight = GetFixedRowHeight();
-    if (point.y < 0)
-        cellID.row = -1;
-    else if (point.y < nFixedRowHeight)
-    {
-        if (bAllowFixed)
-        {
-            long long ypos = 0;
-            for (int r = 0; r < m_nFixedRows; r++)
-            {
-                ypos += GetRowHeight(r);
-                if (ypos > point.y)
-                {
-                    cellID.row = r;
-                    break;
-                }
-            }
-        }
-    }
-    else
-    {
-        long long ypos = nFixedRowHeight;
-        for (int r = idTopLeft.row; r < m_nRows; r++)
-        {
-            ypos += GetRowHeight(r);
-            if (ypos > point.y)
-            {
-                cellID.row = r;
-                break;
-            }
-        }
-    }
+    CVXCellID cellID;
+    cellID.col = IndexAtPosition(point.x, m_nFixedCols, GetFixedColumnWidth(), idTopLeft.col, m_nCols,
+                                 bAllowFixed, [this](int c) { return GetColumnWidth(c); });
+    cellID.row = IndexAtPosition(point.y, m_nFixedRows, GetFixedRowHeight(), idTopLeft.row, m_nRows,
+                                 bAllowFixed, [this](int r) { return GetRowHeight(r); });
     return cellID;
 }
 

@@ -58,19 +58,7 @@ class GridKeyboard : public ::testing::Test
 protected:
     void SetUp() override
     {
-        grid.SetRowCount(101);
-        grid.SetColumnCount(21);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        int cx = 290 + ::GetSystemMetrics(SM_CXVSCROLL);
-        int cy = 190 + ::GetSystemMetrics(SM_CYHSCROLL);
-        ASSERT_TRUE(grid.Create(CRect(0, 0, cx, cy), parent.Wnd(), 77, WS_CHILD | WS_VISIBLE));
-        for (int r = 0; r < grid.GetRowCount(); r++)
-            grid.SetRowHeight(r, 20);
-        grid.SetColumnWidth(0, 40);
-        for (int c = 1; c < grid.GetColumnCount(); c++)
-            grid.SetColumnWidth(c, 50);
-        grid.ResetScrollBars();
+        ASSERT_TRUE(CreateStandardGrid(grid, parent.Wnd()));
         parent.notes.clear();
     }
 

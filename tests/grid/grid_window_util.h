@@ -101,4 +101,28 @@ inline std::vector<WPARAM> TakePosted(HWND hWnd, UINT msg)
     return params;
 }
 
+// The grid most window tests use: 101 rows (1 fixed) of 20 pixels and 21
+// columns (1 fixed) of 50 pixels behind a 40-pixel fixed column, in a child
+// window whose client area is 290 x 190 with both scroll bars shown, so
+// columns 1..5 fill the width and rows 1..8 fit wholly. FALSE when the window
+// cannot be created.
+inline bool CreateStandardGrid(CTestGrid& grid, CWnd* pParent, UINT nID = 77)
+{
+    grid.SetRowCount(101);
+    grid.SetColumnCount(21);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    int cx = 290 + ::GetSystemMetrics(SM_CXVSCROLL);
+    int cy = 190 + ::GetSystemMetrics(SM_CYHSCROLL);
+    if (!grid.Create(CRect(0, 0, cx, cy), pParent, nID, WS_CHILD | WS_VISIBLE))
+        return false;
+    for (int r = 0; r < grid.GetRowCount(); r++)
+        grid.SetRowHeight(r, 20);
+    grid.SetColumnWidth(0, 40);
+    for (int c = 1; c < grid.GetColumnCount(); c++)
+        grid.SetColumnWidth(c, 50);
+    grid.ResetScrollBars();
+    return true;
+}
+
 } // namespace gridtest
