@@ -451,6 +451,15 @@ public:
     // Returns the previous mode.
     int SetMouseMode(int nMode) { int nOld = m_nMouseMode; m_nMouseMode = nMode; return nOld; }
     int GetMouseMode() const { return m_nMouseMode; }
+    // TRUE when point (client coordinates) lies on a column border in the
+    // fixed rows / on a row border in the fixed columns, within
+    // m_nResizeCaptureRange pixels. The left edge of column 0 and the top
+    // edge of row 0 are never borders.
+    BOOL MouseOverColumnResizeArea(CPoint& point) const;
+    BOOL MouseOverRowResizeArea(CPoint& point) const;
+    // Starts dragging the selection as OLE data once the mouse recognises a
+    // drag gesture on a selected cell.
+    void OnBeginDrag();
 
     // ------------------------------------------------------------ queries
     BOOL IsValid(int nRow, int nCol) const

@@ -3,8 +3,8 @@
 // This file holds the window side of the grid in the form the data
 // operations need now: everything here does nothing, or answers "not
 // drawn", while the grid has no window. The complete editing, clipboard,
-// printing and mouse behaviour replaces these bodies in the files of those
-// concerns; painting lives in GridDraw.cpp.
+// and printing behaviour replaces these bodies in the files of those
+// concerns; painting lives in GridDraw.cpp, the mouse in GridMouse.cpp.
 
 #include "grid/GridCtrl.h"
 #include "platform/CommandIds.h"
@@ -91,40 +91,13 @@ CImageList* CVXGridCtrl::CreateDragImage(CPoint* /*pHotSpot*/)
     return NULL;
 }
 
-void CVXGridCtrl::OnFixedColumnClick(CVXCellID& /*cell*/)
-{
-}
-
-void CVXGridCtrl::OnFixedRowClick(CVXCellID& /*cell*/)
+// Dragging the selection out of the grid comes with the OLE data transfer;
+// until then a drag gesture starts nothing and the press ends as a click.
+void CVXGridCtrl::OnBeginDrag()
 {
 }
 
 // ---------------------------------------------------------------- message handlers
-
-void CVXGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    CWnd::OnLButtonDown(nFlags, point);
-}
-
-void CVXGridCtrl::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    CWnd::OnLButtonUp(nFlags, point);
-}
-
-void CVXGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
-{
-    CWnd::OnMouseMove(nFlags, point);
-}
-
-void CVXGridCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    CWnd::OnLButtonDblClk(nFlags, point);
-}
-
-void CVXGridCtrl::OnTimer(UINT_PTR nIDEvent)
-{
-    CWnd::OnTimer(nIDEvent);
-}
 
 // Arrow keys and characters always; the Tab key too while the grid handles
 // it and Ctrl is not held, so that Ctrl+Tab (or Tab, when the grid leaves
@@ -135,16 +108,6 @@ UINT CVXGridCtrl::OnGetDlgCode()
     if (m_bHandleTabKey && !(::GetKeyState(VK_CONTROL) & 0x8000))
         nCode |= DLGC_WANTTAB;
     return nCode;
-}
-
-BOOL CVXGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-    return CWnd::OnSetCursor(pWnd, nHitTest, message);
-}
-
-void CVXGridCtrl::OnCaptureChanged(CWnd* pWnd)
-{
-    CWnd::OnCaptureChanged(pWnd);
 }
 
 // The in-place editor (control id 8) reports the end of an edit with

@@ -10,6 +10,7 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridScroll.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridSelection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridKeyboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridMouse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCreate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridEdit.cpp
