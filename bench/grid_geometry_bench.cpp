@@ -6,6 +6,15 @@
 // full-window paint against a Win32 ListView in report view painting the
 // same visible texts. Prints the times and the ratios (bottom / top); a ratio
 // near 1 means the work does not walk the rows from the top.
+//
+// Then keys and clicks as the user gives them, sent as real messages to the
+// shown grid window near the top and near the bottom: Down on the last
+// visible row (the view scrolls), Down on the grid's last row (nothing to
+// move to; against the same on a short grid), a click on a cell that is not
+// the focus cell, and a Shift+click extending the selection from the focus
+// cell three rows down. Each is timed alone, then again followed by the
+// repaint it asked for; the median of many presses is taken, and the ratio
+// bottom / top is held against the target of 1.5.
 
 #include "grid/GridCtrl.h"
 
@@ -13,6 +22,9 @@
 #include "BenchClock.h"
 #include <commctrl.h>
 #include <stdio.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -135,6 +147,183 @@ double ListViewPaint(HWND hParent, CVXGridCtrl& grid)
     DestroyWindow(hList);
     return t;
 }
+
+// ---------------------------------------------------------------- keys and clicks
+
+const int kInputReps = 400;
+const double kInputTarget = 1.5;
+
+// The thread's key state says no Shift or Ctrl is held, whatever a
+// physical keyboard says: the grid reads Shift for keys through
+// GetKeyState, and the clicks carry their own MK_ flags.
+void ReleaseModifierKeys()
+{
+    BYTE keys[256];
+    if (!GetKeyboardState(keys))
+        return;
+    const int modifiers[] = {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL};
+    for (int vk : modifiers)
+        keys[vk] = 0;
+    SetKeyboardState(keys);
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Counts presses that did not do what they were meant to, so a figure
+// never stands for a press the grid ignored.
+int g_nMissed = 0;
+
+void Expect(bool bDone)
+{
+    if (!bDone)
+        g_nMissed++;
+}
+
+// The median of a set of per-press times, in microseconds.
+double Median(std::vector<double>& samples)
+{
+    if (samples.empty())
+        return 0;
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2] * 1e6;
+}
+
+CPoint CellCentre(CVXGridCtrl& grid, int nRow, int nCol)
+{
+    CRect rc;
+    grid.GetCellRect(nRow, nCol, &rc);
+    return rc.CenterPoint();
+}
+
+void Click(HWND hGrid, CPoint pt, WPARAM keys)
+{
+    SendMessageA(hGrid, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(pt.x, pt.y));
+    SendMessageA(hGrid, WM_LBUTTONUP, keys, MAKELPARAM(pt.x, pt.y));
+}
+
+// Brings the view to the top, or to 200 lines above the bottom (so that a
+// Down key on the last visible row still has rows to scroll to), and lets
+// the window repaint.
+void MoveView(CVXGridCtrl& grid, bool bBottom)
+{
+    HWND hGrid = grid.GetSafeHwnd();
+    SendMessageA(hGrid, WM_VSCROLL, SB_TOP, 0);
+    if (bBottom)
+    {
+        SendMessageA(hGrid, WM_VSCROLL, SB_BOTTOM, 0);
+        for (int i = 0; i < 200; i++)
+            SendMessageA(hGrid, WM_VSCROLL, SB_LINEUP, 0);
+    }
+    UpdateWindow(hGrid);
+    PumpMessages();
+}
+
+// Median microseconds per press at the current view; with bRepaint the
+// repaint the press asked for (UpdateWindow) is part of the time.
+struct InputTimes
+{
+    double down, click, shiftClick;
+};
+
+InputTimes MeasureInput(CVXGridCtrl& grid, bool bRepaint)
+{
+    HWND hGrid = grid.GetSafeHwnd();
+    InputTimes t;
+    std::vector<double> samples;
+    samples.reserve(kInputReps);
+
+    // Down with the focus on the last row that shows (a row cut by the
+    // bottom edge counts as shown): the focus moves one row on, out of view,
+    // and the view scrolls to show it plus one line. Put back afterwards,
+    // untimed.
+    const CVXCellID top = grid.GetTopleftNonFixedCell();
+    for (int i = 0; i < kInputReps; i++)
+    {
+        CVXCellRange vis = grid.GetVisibleNonFixedCellRange();
+        grid.SetFocusCell(vis.maxRow, 1);
+        UpdateWindow(hGrid);
+        double t0 = Now();
+        SendMessageA(hGrid, WM_KEYDOWN, VK_DOWN, 1);
+        if (bRepaint)
+            UpdateWindow(hGrid);
+        samples.push_back(Now() - t0);
+        Expect(grid.GetFocusCell() == CVXCellID(vis.maxRow + 1, 1) &&
+               grid.GetTopleftNonFixedCell().row > top.row);
+        while (grid.GetTopleftNonFixedCell().row > top.row)
+            SendMessageA(hGrid, WM_VSCROLL, SB_LINEUP, 0);
+        UpdateWindow(hGrid);
+    }
+    t.down = Median(samples);
+
+    // A click on a cell other than the focus cell, alternating between two
+    // cells of the view.
+    samples.clear();
+    const CPoint a = CellCentre(grid, top.row + 2, 1), b = CellCentre(grid, top.row + 5, 1);
+    for (int i = 0; i < kInputReps; i++)
+    {
+        double t0 = Now();
+        Click(hGrid, i % 2 ? b : a, 0);
+        if (bRepaint)
+            UpdateWindow(hGrid);
+        samples.push_back(Now() - t0);
+        Expect(grid.GetFocusCell() == CVXCellID(top.row + (i % 2 ? 5 : 2), 1));
+    }
+    t.click = Median(samples);
+
+    // A plain click on one cell (untimed), then a Shift+click three rows
+    // below it: the selection grows from the focus cell to four rows.
+    samples.clear();
+    const CPoint c = CellCentre(grid, top.row + 5, 1);
+    for (int i = 0; i < kInputReps; i++)
+    {
+        Click(hGrid, a, 0);
+        UpdateWindow(hGrid);
+        double t0 = Now();
+        Click(hGrid, c, MK_SHIFT);
+        if (bRepaint)
+            UpdateWindow(hGrid);
+        samples.push_back(Now() - t0);
+        CVXCellRange sel = grid.GetSelectedCellRange();
+        Expect(sel.minRow == top.row + 2 && sel.maxRow == top.row + 5 && sel.minCol == 1 && sel.maxCol == 1);
+    }
+    t.shiftClick = Median(samples);
+    return t;
+}
+
+// Median microseconds of a Down key on the grid's last row, where the focus
+// has nowhere to go.
+double DownOnLastRow(CVXGridCtrl& grid)
+{
+    HWND hGrid = grid.GetSafeHwnd();
+    SendMessageA(hGrid, WM_VSCROLL, SB_BOTTOM, 0);
+    grid.SetFocusCell(grid.GetRowCount() - 1, 1);
+    UpdateWindow(hGrid);
+    PumpMessages();
+    std::vector<double> samples;
+    for (int i = 0; i < kInputReps; i++)
+    {
+        double t0 = Now();
+        SendMessageA(hGrid, WM_KEYDOWN, VK_DOWN, 1);
+        samples.push_back(Now() - t0);
+        Expect(grid.GetFocusCell() == CVXCellID(grid.GetRowCount() - 1, 1));
+    }
+    return Median(samples);
+}
+
+void PrintInputRow(const char* name, double top, double bottom)
+{
+    double ratio = bottom / top;
+    printf("%-28s %12.3f %12.3f %8.2f  %s\n", name, top, bottom, ratio,
+           ratio <= kInputTarget ? "PASS" : "over target");
+}
 } // namespace
 
 int main()
@@ -211,6 +400,44 @@ int main()
            change / top.hit);
     printf("%-28s %12.3f us\n", "InsertRow + query", insert);
     printf("%-28s %12.3f us (ratio: %.2f)\n", "InsertRow, drawing off", insertOnly, insert / insertOnly);
+
+
+    // Keys and clicks on the shown window, near the top and near the bottom.
+    ShowWindow(hParent, SW_SHOWNORMAL);
+    ReleaseModifierKeys();
+    PumpMessages();
+    grid.SetFocus();
+    printf("\n%-28s %12s %12s %8s  target: ratio <= %.1f\n", "input (median us per press)", "near top",
+           "near bottom", "ratio", kInputTarget);
+    for (int pass = 0; pass < 2; pass++)
+    {
+        const bool bRepaint = pass == 1;
+        MoveView(grid, false);
+        InputTimes inTop = MeasureInput(grid, bRepaint);
+        MoveView(grid, true);
+        InputTimes inBottom = MeasureInput(grid, bRepaint);
+        printf("%s\n", bRepaint ? "message, then the repaint it asked for:" : "message only:");
+        PrintInputRow("  Down on last visible row", inTop.down, inBottom.down);
+        PrintInputRow("  click on another cell", inTop.click, inBottom.click);
+        PrintInputRow("  Shift+click, 3 rows down", inTop.shiftClick, inBottom.shiftClick);
+    }
+
+    // Down on the very last row: the large grid against a grid of 50 rows.
+    CVXGridCtrl shortGrid(50, 2, 1, 1);
+    if (shortGrid.Create(CRect(0, 0, kClient, kClient), CWnd::FromHandle(hParent), 2, WS_CHILD | WS_VISIBLE))
+    {
+        grid.ShowWindow(SW_HIDE);
+        double lastShort = DownOnLastRow(shortGrid);
+        shortGrid.DestroyWindow();
+        grid.ShowWindow(SW_SHOW);
+        double lastLong = DownOnLastRow(grid);
+        char longRows[32];
+        sprintf(longRows, "%d rows", grid.GetRowCount());
+        printf("%-28s %12s %12s %8s\n", "", "50 rows", longRows, "ratio");
+        PrintInputRow("  Down on the last row", lastShort, lastLong);
+    }
+    if (g_nMissed > 0)
+        printf("warning: %d presses did not move the focus or the selection as intended\n", g_nMissed);
 
     grid.DestroyWindow();
     DestroyWindow(hParent);
