@@ -3,13 +3,17 @@
 // one entry per control as they become available.
 //
 //   kvVXGallery.exe                     opens the window
-//   kvVXGallery.exe --screenshot F.png  renders the window into F.png and exits
+//   kvVXGallery.exe --screenshot F.png  clicks the Area title and a cell of
+//                                       the third row, renders the window
+//                                       into F.png and exits (3 when the
+//                                       clicks did not sort and select)
 #include "platform/Win32.h"
 #include "demo/GalleryResource.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
 #include "grid/GridCtrl.h"
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <string>
 
@@ -18,58 +22,148 @@ namespace {
 const UINT_PTR kScreenshotTimer = 1;
 int g_nExitCode = 0;  // set when the screenshot cannot be written
 
-// The main pane: a grid of the sample data. The region numbers form the
-// fixed column under a fixed title row; each measurement column has its
-// number format, and a last "Colour" column shows each region's mean
+// The main pane: a grid of the sample data, fully interactive. Column 0
+// is a fixed column of row numbers under a fixed title row (the list mode
+// renumbers it after every sort); then one column per measurement, each with
+// its number format, and a last "Colour" column showing each region's mean
 // colour, built from the red, green and blue columns.
+//
+// What the user can do: type into a cell, double-click it or click the focus
+// cell to edit it in place; click a column title to sort the rows by that
+// column (again for the other direction); drag a border in the title row or
+// in the number column to resize a column or a row, double-click it to fit
+// the contents; click the Colour cell of a row to choose its colour.
 class CSampleGridView : public CVXGridCtrl
 {
 public:
+    static const int kFirstDataCol = 1;                            // the region column
+    static const int kColourCol = kFirstDataCol + SC_COUNT;        // the last column
+
     BOOL CreateView(CWnd* pParent)
     {
-        const int nColourCol = SC_COUNT;
         SetRowCount(SampleRowCount() + 1);
-        SetColumnCount(SC_COUNT + 1);
+        SetColumnCount(kColourCol + 1);
         SetFixedRowCount(1);
         SetFixedColumnCount(1);
         // Decimals per column, as the sample texts have them: integers for
         // the region and its area, two for the colours and the perimeter,
-        // three for the circularity, one for the centroid.
+        // three for the circularity, one for the centroid. Edited numbers
+        // are stored with these.
         static const int formats[SC_COUNT] = {0, 0, 2, 2, 2, 2, 3, 1, 1};
         for (int c = 0; c < SC_COUNT; ++c)
-            SetTextFormat(c, formats[c]);
-        SetClrRGBCol(SC_RED, SC_GREEN, SC_BLUE);
+            SetTextFormat(kFirstDataCol + c, formats[c]);
+        SetClrRGBCol(kFirstDataCol + SC_RED, kFirstDataCol + SC_GREEN, kFirstDataCol + SC_BLUE);
         SetClrHasRGBCol(TRUE);
-        SetColSelColor(nColourCol, 1);
+        SetColSelColor(kColourCol, 1);
 
         const UINT nTitle = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
         const UINT nNumber = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+        SetItemText(0, 0, "No.");
+        SetItemFormat(0, 0, nTitle);
         for (int c = 0; c < SC_COUNT; ++c)
         {
-            SetItemText(0, c, SampleColumnTitle(c));
-            SetItemFormat(0, c, nTitle);
+            SetItemText(0, kFirstDataCol + c, SampleColumnTitle(c));
+            SetItemFormat(0, kFirstDataCol + c, nTitle);
         }
-        SetItemText(0, nColourCol, "Colour");
-        SetItemFormat(0, nColourCol, nTitle);
+        SetItemText(0, kColourCol, "Colour");
+        SetItemFormat(0, kColourCol, nTitle);
         char text[64];
         for (int r = 0; r < SampleRowCount(); ++r)
         {
             for (int c = 0; c < SC_COUNT; ++c)
             {
                 SampleCellText(r, c, text, sizeof(text));
-                SetItemText(r + 1, c, text);
-                SetItemFormat(r + 1, c, c == SC_REGION ? nTitle : nNumber);
+                SetItemText(r + 1, kFirstDataCol + c, text);
+                SetItemFormat(r + 1, kFirstDataCol + c, c == SC_REGION ? nTitle : nNumber);
             }
-            SetRGBColor(r + 1, SC_RED);
+            SetRGBColor(r + 1, kFirstDataCol + SC_RED);
         }
+
+        // Editing in place, sorting by a click on a title, whole rows
+        // selected, borders that can be dragged; the sort compares the
+        // texts as real numbers.
+        SetEditable(TRUE);
+        SetListMode(TRUE);
+        SetHeaderSort(TRUE);
+        SetRowResize(TRUE);
+        SetColumnResize(TRUE);
+        SetCompareFunction(CompareNumbers);
+        SetFirstColItem();
+
         if (!Create(CRect(0, 0, 10, 10), pParent, AFX_IDW_PANE_FIRST, WS_CHILD | WS_VISIBLE | WS_TABSTOP))
             return FALSE;
         ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
-        static const int widths[SC_COUNT + 1] = {56, 60, 76, 82, 76, 80, 84, 80, 80, 60};
-        for (int c = 0; c <= SC_COUNT; ++c)
+        static const int widths[kColourCol + 1] = {36, 56, 60, 76, 82, 76, 80, 84, 80, 80, 60};
+        for (int c = 0; c <= kColourCol; ++c)
             SetColumnWidth(c, widths[c]);
-        SetFocusCell(1, 1);
+        FocusAndSelect(CVXCellID(1, kFirstDataCol));
         return TRUE;
+    }
+
+    // Moves the focus to cell and selects it as a click would: its row in
+    // list mode, the cell alone otherwise.
+    void FocusAndSelect(CVXCellID cell)
+    {
+        if (!IsValid(cell) || IsCellFixed(cell.row, cell.col))
+            cell = CVXCellID(1, kFirstDataCol);
+        ResetSelectedRange();
+        SetFocusCell(cell);
+        m_cellSelStart = cell;
+        if (GetListMode() || GetSingleRowSelection())
+            SetSelectedRange(cell.row, 1, cell.row, GetColumnCount() - 1, TRUE);
+        else
+            SetSelectedRange(cell.row, cell.col, cell.row, cell.col, TRUE);
+    }
+
+    // The menu's switches. Each keeps the focus cell and selects anew the
+    // way the new mode selects.
+    void ToggleListMode()
+    {
+        SetListMode(!GetListMode());
+        if (GetListMode())
+            SetFirstColItem();
+        FocusAndSelect(GetFocusCell());
+        Invalidate();
+    }
+    void ToggleSingleRowSelection()
+    {
+        SetSingleRowSelection(!GetSingleRowSelection());
+        FocusAndSelect(GetFocusCell());
+    }
+    void ToggleEditable() { SetEditable(!IsEditable()); }
+    void ToggleResize()
+    {
+        BOOL bOn = !(GetRowResize() && GetColumnResize());
+        SetRowResize(bOn);
+        SetColumnResize(bOn);
+    }
+
+    // A click on a title sorts (in list mode); the window's title says by
+    // which column and in which direction.
+    void OnFixedRowClick(CVXCellID& cell) override
+    {
+        CVXGridCtrl::OnFixedRowClick(cell);
+        CWnd* pParent = GetParent();
+        if (pParent == NULL || m_nSortColumn < 0)
+            return;
+        CString title;
+        if (!title.LoadString(IDS_GALLERY_TITLE))
+            title = "kvVXComBase Gallery";
+        title += " - sorted by " + GetItemText(0, m_nSortColumn) +
+                 (m_bSortAscending ? ", ascending" : ", descending");
+        pParent->SetWindowText(title);
+    }
+
+private:
+    // Sorts by the value of the texts; texts that are no number count as 0.
+    static int CALLBACK CompareNumbers(LPARAM lParam1, LPARAM lParam2, LPARAM /*lParamSort*/)
+    {
+        const CGridCell* pCell1 = (const CGridCell*)lParam1;
+        const CGridCell* pCell2 = (const CGridCell*)lParam2;
+        if (pCell1 == NULL || pCell2 == NULL)
+            return 0;
+        double d1 = atof(pCell1->m_strText), d2 = atof(pCell2->m_strText);
+        return d1 < d2 ? -1 : (d1 > d2 ? 1 : 0);
     }
 };
 
@@ -80,12 +174,71 @@ public:
     std::string m_screenshotPath;
 
     void OnAppExit() { PostMessage(WM_CLOSE); }
+
+    // The Grid menu: switches of the grid, each item checked while on.
+    void OnGridListMode() { m_view.ToggleListMode(); }
+    void OnUpdateGridListMode(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_view.GetListMode() ? 1 : 0); }
+    void OnGridSingleRow() { m_view.ToggleSingleRowSelection(); }
+    void OnUpdateGridSingleRow(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_view.GetSingleRowSelection() ? 1 : 0); }
+    void OnGridEditable() { m_view.ToggleEditable(); }
+    void OnUpdateGridEditable(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_view.IsEditable() ? 1 : 0); }
+    void OnGridResize() { m_view.ToggleResize(); }
+    void OnUpdateGridResize(CCmdUI* pCmdUI)
+    {
+        pCmdUI->SetCheck(m_view.GetRowResize() && m_view.GetColumnResize() ? 1 : 0);
+    }
+
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override
     {
         static const CCmdEntry<CGalleryFrame> table[] = {
             {ID_APP_EXIT, ID_APP_EXIT, &CGalleryFrame::OnAppExit, nullptr},
+            {ID_GRID_LISTMODE, ID_GRID_LISTMODE, &CGalleryFrame::OnGridListMode,
+             &CGalleryFrame::OnUpdateGridListMode},
+            {ID_GRID_SINGLEROW, ID_GRID_SINGLEROW, &CGalleryFrame::OnGridSingleRow,
+             &CGalleryFrame::OnUpdateGridSingleRow},
+            {ID_GRID_EDITABLE, ID_GRID_EDITABLE, &CGalleryFrame::OnGridEditable,
+             &CGalleryFrame::OnUpdateGridEditable},
+            {ID_GRID_RESIZE, ID_GRID_RESIZE, &CGalleryFrame::OnGridResize, &CGalleryFrame::OnUpdateGridResize},
         };
         return DispatchCmdMsg(this, table, id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
+    }
+
+    // Before the picture is taken, the grid is used as a user would use it,
+    // with real mouse messages: a click on the "Area" title sorts the rows by
+    // area, a click on a cell of the third row selects that row. Returns
+    // false, saying why, when the grid did not do so.
+    bool PlayHeaderClickAndSelect()
+    {
+        const int nAreaCol = CSampleGridView::kFirstDataCol + SC_AREA;
+        auto click = [this](int nRow, int nCol) {
+            CRect rc;
+            if (!m_view.GetCellRect(nRow, nCol, &rc))
+                return false;
+            CPoint pt = rc.CenterPoint();
+            m_view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+            m_view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+            return true;
+        };
+        if (!click(0, nAreaCol))
+            return false;
+        for (int r = 2; r < m_view.GetRowCount(); ++r)
+            if (atof(m_view.GetItemText(r - 1, nAreaCol)) > atof(m_view.GetItemText(r, nAreaCol)))
+            {
+                fprintf(stderr, "kvVXGallery: a click on the Area title did not sort the rows\n");
+                return false;
+            }
+        if (!click(3, nAreaCol))
+            return false;
+        CVXCellRange sel = m_view.GetSelectedCellRange();
+        if (m_view.GetFocusCell() != CVXCellID(3, nAreaCol) || sel.minRow != 3 || sel.maxRow != 3 ||
+            sel.minCol != CSampleGridView::kFirstDataCol)
+        {
+            fprintf(stderr, "kvVXGallery: a click on a cell did not select its row\n");
+            return false;
+        }
+        m_view.UpdateWindow();
+        UpdateWindow();
+        return true;
     }
 
     // Renders the whole window (frame, menu and list) into a 32-bit DIB.
@@ -168,6 +321,12 @@ protected:
             return;
         }
         KillTimer(kScreenshotTimer);
+        if (!PlayHeaderClickAndSelect())
+        {
+            g_nExitCode = 3;
+            DestroyWindow();
+            return;
+        }
         std::vector<uint32_t> pixels;
         int cx = 0, cy = 0;
         if (!Capture(pixels, cx, cy) || !WritePngRgb(m_screenshotPath, cx, cy, pixels))
@@ -235,7 +394,7 @@ public:
             title = "kvVXComBase Gallery";
         m_pFrame = new CGalleryFrame;
         m_pFrame->m_screenshotPath = screenshot;
-        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 760, 520), nullptr,
+        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 520), nullptr,
                               MAKEINTRESOURCEA(IDR_MAINFRAME)))
             return FALSE;
         m_pFrame->LoadAccelTable(MAKEINTRESOURCEA(IDR_MAINFRAME));
