@@ -714,6 +714,7 @@ protected:
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
     void OnCaptureChanged(CWnd* pWnd) override;
+    void OnDestroy() override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     // ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL and their
     // enable queries.

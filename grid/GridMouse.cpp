@@ -430,27 +430,37 @@ void CVXGridCtrl::OnTimer(UINT_PTR nIDEvent)
     // Each direction moves the focus one cell through the key handling (which
     // scrolls it into view and, the mouse mode not being idle, leaves the
     // selection alone) and then selects towards the cell at the window's edge.
+    BOOL bMoved = FALSE;
     if (pt.y > rc.bottom)
     {
         SendMessage(WM_KEYDOWN, VK_DOWN, 0);
         OnSelecting(GetCellFromPt(CPoint(Clamp(pt.x, rc.left, rc.right), rc.bottom), TRUE));
+        bMoved = TRUE;
     }
     else if (pt.y < nFixedHeight)
     {
         SendMessage(WM_KEYDOWN, VK_UP, 0);
         OnSelecting(GetCellFromPt(CPoint(Clamp(pt.x, rc.left, rc.right), nFixedHeight + 1), TRUE));
+        bMoved = TRUE;
     }
 
     if (pt.x > rc.right)
     {
         SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
         OnSelecting(GetCellFromPt(CPoint(rc.right, Clamp(pt.y, rc.top, rc.bottom)), TRUE));
+        bMoved = TRUE;
     }
     else if (pt.x < nFixedWidth)
     {
         SendMessage(WM_KEYDOWN, VK_LEFT, 0);
         OnSelecting(GetCellFromPt(CPoint(nFixedWidth + 1, Clamp(pt.y, rc.top, rc.bottom)), TRUE));
+        bMoved = TRUE;
     }
+
+    // In single-row mode the selection stays one row, the focus cell's, as
+    // it does while the pointer drags inside the window.
+    if (bMoved && m_bSingleRowSelection && IsValid(m_cellFocus))
+        SetSelectedRange(m_cellFocus.row, 1, m_cellFocus.row, m_nCols - 1, TRUE);
 }
 
 // ---------------------------------------------------------------- capture and cursor
@@ -479,9 +489,21 @@ void CVXGridCtrl::OnCaptureChanged(CWnd* pWnd)
     }
 }
 
+// A window destroyed while it holds the capture is not always told that it
+// lost it (Wine sends no WM_CAPTURECHANGED then): give the capture up here,
+// so that the capture-loss handling frees a confined pointer.
+void CVXGridCtrl::OnDestroy()
+{
+    if (::GetCapture() == GetSafeHwnd())
+        ::ReleaseCapture();
+    CWnd::OnDestroy();
+}
+
 BOOL CVXGridCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-    if (nHitTest != HTCLIENT)
+    // A child window (the in-place editor) asks its parent first; over it
+    // the default processing gives the child its own cursor.
+    if (nHitTest != HTCLIENT || pWnd == NULL || pWnd->GetSafeHwnd() != GetSafeHwnd())
         return CWnd::OnSetCursor(pWnd, nHitTest, message);
 
     switch (m_nMouseMode)

@@ -12,4 +12,5 @@ kvvx_add_test(NAME grid_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/grid_draw_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_edit_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_keyboard_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_mouse_test.cpp
 )
