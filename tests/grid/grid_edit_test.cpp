@@ -168,24 +168,6 @@ TEST_F(GridEdit, TabEndsTheEditAndEditingGoesOnAtTheFocusCell)
     EXPECT_EQ((HWND)NULL, Editor());
 }
 
-// Answers the colour dialog with IDCANCEL and counts the questions.
-class CColourCounter : public CModalUIAnswerer
-{
-public:
-    CColourCounter() { m_pPrevious = AfxSetModalUIAnswerer(this); }
-    ~CColourCounter() override { AfxSetModalUIAnswerer(m_pPrevious); }
-    BOOL AnswerColorDialog(HWND, COLORREF*, DWORD, INT_PTR* pnResult) override
-    {
-        nAsked++;
-        *pnResult = IDCANCEL;
-        return TRUE;
-    }
-    int nAsked = 0;
-
-private:
-    CModalUIAnswerer* m_pPrevious;
-};
-
 TEST_F(GridEdit, TabIntoAColourColumnAsksForAColourInsteadOfEditing)
 {
     CColourCounter colours;

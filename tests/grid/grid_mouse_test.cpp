@@ -29,24 +29,6 @@ public:
     UINT AutoScrollTimer() const { return m_nAutoScrollTimer; }
 };
 
-// Answers the colour dialog with IDCANCEL and counts the questions.
-class CColourAsked : public CModalUIAnswerer
-{
-public:
-    CColourAsked() { m_pPrevious = AfxSetModalUIAnswerer(this); }
-    ~CColourAsked() override { AfxSetModalUIAnswerer(m_pPrevious); }
-    BOOL AnswerColorDialog(HWND, COLORREF*, DWORD, INT_PTR* pnResult) override
-    {
-        nAsked++;
-        *pnResult = IDCANCEL;
-        return TRUE;
-    }
-    int nAsked = 0;
-
-private:
-    CModalUIAnswerer* m_pPrevious;
-};
-
 // The pixels of a window's client area, read back through a DIB section.
 struct Pixels
 {
@@ -101,22 +83,22 @@ struct Pixels
     // inverse of other's and every other pixel is the same.
     bool InvertedColumnsOf(const Pixels& other, int x0, int x1) const
     {
-        for (int y = 0; y < cy; y++)
-            for (int x = 0; x < cx; x++)
-            {
-                COLORREF expected = (x >= x0 && x <= x1) ? (other.At(x, y) ^ 0xFFFFFF) : other.At(x, y);
-                if (At(x, y) != expected)
-                    return false;
-            }
-        return true;
+        return InvertedBandOf(other, [=](int x, int) { return x >= x0 && x <= x1; });
     }
 
+    // The same for rows y0..y1 (all columns).
     bool InvertedRowsOf(const Pixels& other, int y0, int y1) const
+    {
+        return InvertedBandOf(other, [=](int, int y) { return y >= y0 && y <= y1; });
+    }
+
+    template <class InBand>
+    bool InvertedBandOf(const Pixels& other, InBand inBand) const
     {
         for (int y = 0; y < cy; y++)
             for (int x = 0; x < cx; x++)
             {
-                COLORREF expected = (y >= y0 && y <= y1) ? (other.At(x, y) ^ 0xFFFFFF) : other.At(x, y);
+                COLORREF expected = inBand(x, y) ? (other.At(x, y) ^ 0xFFFFFF) : other.At(x, y);
                 if (At(x, y) != expected)
                     return false;
             }
@@ -669,7 +651,7 @@ TEST_F(GridMouse, DoubleClickOnACellEditsTheCellAndLeavesOneEditor)
 
 TEST_F(GridMouse, InAColourColumnClicksAskForAColourInsteadOfEditing)
 {
-    CColourAsked colours;
+    CColourCounter colours;
     grid.SetEditable(TRUE);
     grid.SetColSelColor(2, 1);
     Click(100, 70);   // focus (3, 2): no question yet

@@ -4,6 +4,7 @@
 // the tests check.
 
 #include "grid_test_util.h"
+#include "platform/ModalUI.h"
 
 #include <vector>
 
@@ -80,6 +81,24 @@ public:
     int DefColWidth() const { return m_nDefColWidth; }
     int VScrollRange() const { return m_nVScrollRange; }
     int HScrollRange() const { return m_nHScrollRange; }
+};
+
+// Answers the colour dialog with IDCANCEL and counts the questions.
+class CColourCounter : public CModalUIAnswerer
+{
+public:
+    CColourCounter() { m_pPrevious = AfxSetModalUIAnswerer(this); }
+    ~CColourCounter() override { AfxSetModalUIAnswerer(m_pPrevious); }
+    BOOL AnswerColorDialog(HWND, COLORREF*, DWORD, INT_PTR* pnResult) override
+    {
+        nAsked++;
+        *pnResult = IDCANCEL;
+        return TRUE;
+    }
+    int nAsked = 0;
+
+private:
+    CModalUIAnswerer* m_pPrevious;
 };
 
 // The client size of a window.
