@@ -824,6 +824,32 @@ TEST_F(GridMouse, PressesOutsideEveryCellDoNothing)
     EXPECT_EQ(0, grid.GetSelectedCount());
 }
 
+// Presses that would otherwise leave the grid in a state no cell backs: a
+// Shift+click with no focus cell to extend from, a header press on a grid
+// with no ordinary row, a border released straight below where it was
+// pressed.
+TEST_F(GridMouse, PressesWithNothingToExtendOrNoCellBelowStaySound)
+{
+    ASSERT_FALSE(grid.IsValid(grid.GetFocusCell()));
+    Click(100, 50, MK_SHIFT);   // (2, 2)
+    EXPECT_TRUE(grid.GetFocusCell() == CVXCellID(2, 2));
+    EXPECT_TRUE(grid.GetSelectedCellRange() == CVXCellRange(2, 2, 2, 2));
+
+    // The border between columns 1 and 2: only the distance across it counts.
+    Move(88, 10);
+    ASSERT_EQ(GMM_OVER_COLUMN_BORDER, grid.GetMouseMode());
+    Down(88, 10);
+    Up(88, 17);
+    EXPECT_EQ(50, grid.GetColumnWidth(1));
+
+    // Only the header row is left.
+    grid.SetRowCount(1);
+    Click(160, 10);   // the header of column 3
+    EXPECT_TRUE(grid.GetFocusCell() == CVXCellID(-1, -1));
+    EXPECT_EQ(0, grid.GetSelectedCount());
+    EXPECT_EQ(GMM_IDLE, grid.GetMouseMode());
+}
+
 TEST_F(GridMouse, ReleasingAPressOnASelectedCellWithoutMovingClearsTheSelection)
 {
     grid.EnableDragAndDrop(TRUE);
