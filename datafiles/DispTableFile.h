@@ -7,7 +7,7 @@
 // terminating zero), 32-bit record count N, the caller's 16-bit value, then
 // N records of 56 bytes each, as they lie in memory.
 
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 
 // One row of a host application's display table. The library never looks
 // inside it: records are stored and loaded byte for byte.

@@ -4,8 +4,8 @@
 // folder of the running program, a file's bare name, a compact time stamp
 // from the system clock and the size of the physical memory.
 
-#include "platform/kvExport.h"
-#include "platform/String.h"
+#include "platform/core/kvExport.h"
+#include "platform/core/String.h"
 
 // Drive and directory of the running program's executable, ending with the
 // path separator (C:\Tools\App\ for C:\Tools\App\app.exe). Paths of any

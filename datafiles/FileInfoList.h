@@ -5,9 +5,9 @@
 //     number ; part1 [ / part2 ] ; part3 ; part4 ; part5
 // and a comparison of two time stamps by their calendar dates.
 
-#include "platform/kvExport.h"
-#include "platform/String.h"
-#include "platform/Time.h"
+#include "platform/core/kvExport.h"
+#include "platform/core/String.h"
+#include "platform/core/Time.h"
 
 // One line of a file information list.
 struct TransFileInfo

@@ -10,7 +10,7 @@
 // file always has 256 entries and is 1164 bytes long. The reader ignores the
 // first 392 bytes.
 
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 
 // Result codes of the look-up table routines.
 #define KVLUT_OK            0L

@@ -1,7 +1,7 @@
 #include "datafiles/ReadText.h"
 
-#include "platform/Exceptions.h"
-#include "platform/File.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/File.h"
 
 #include <climits>
 #include <cstdint>

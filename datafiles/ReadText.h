@@ -7,7 +7,7 @@
 // Text is handled as 8-bit bytes. There is no quoting, escaping or trimming:
 // a quote character is an ordinary character.
 
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 
 // Which characters separate the fields of a line. Filled by the caller.
 typedef struct KVVXSEPRATORSTRU

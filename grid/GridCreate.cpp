@@ -2,7 +2,7 @@
 
 #include "grid/GridCtrl.h"
 #include "platform/DataExchange.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <stdlib.h>
 #include <string.h>

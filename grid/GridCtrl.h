@@ -28,8 +28,8 @@
 // complete data store before Create is called, and calls that would repaint,
 // reset the scroll bars or notify the parent do nothing until a window exists.
 
-#include "platform/Core.h"
-#include "platform/Collections.h"
+#include "platform/core/Core.h"
+#include "platform/core/Collections.h"
 #include "platform/Geometry.h"
 #include "platform/Gdi.h"
 #include "platform/Wnd.h"

@@ -5,8 +5,8 @@
 // registered; registration and the drop notifications come with the grid's
 // drag-and-drop support.
 
-#include "platform/kvExport.h"
-#include "platform/WinTypes.h"
+#include "platform/core/kvExport.h"
+#include "platform/core/WinTypes.h"
 
 class CVXGridCtrl;
 

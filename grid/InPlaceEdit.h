@@ -5,7 +5,7 @@
 // GRIDDISPINFO (GRIDN_ENDLABELEDIT), closes itself and, once its window is
 // destroyed, deletes itself. The grid keeps no pointer to it.
 
-#include "platform/Core.h"
+#include "platform/core/Core.h"
 #include "platform/Geometry.h"
 #include "platform/Wnd.h"
 #include "platform/StdControls.h"

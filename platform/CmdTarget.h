@@ -15,8 +15,8 @@
 // its base class.
 #include <windows.h>
 #include <stddef.h>
-#include "platform/kvExport.h"
-#include "platform/Object.h"
+#include "platform/core/kvExport.h"
+#include "platform/core/Object.h"
 
 class CCmdUI;
 class CWnd;

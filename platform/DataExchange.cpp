@@ -1,8 +1,8 @@
 // Dialog data exchange.
 #include "platform/DataExchange.h"
 #include "platform/ModalUI.h"
-#include "platform/Exceptions.h"
-#include "platform/String.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/String.h"
 #include <stdio.h>
 #include <stdlib.h>
 

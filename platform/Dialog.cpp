@@ -2,7 +2,7 @@
 #include "platform/Dialog.h"
 #include "platform/ThreadState.h"
 #include "platform/WinApp.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

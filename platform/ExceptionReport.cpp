@@ -1,8 +1,8 @@
 // Showing framework exceptions to the user (a message box through the
 // modal-UI seam).
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 #include "platform/ModalUI.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 int CException::ReportError(UINT nType, UINT nMessageID)
 {

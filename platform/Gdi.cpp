@@ -1,7 +1,7 @@
 // Device contexts and GDI object wrappers.
 #include "platform/Gdi.h"
 #include "platform/Wnd.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 #include "platform/ThreadState.h"
 #include "platform/WinApp.h"
 #include <vector>

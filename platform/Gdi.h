@@ -13,7 +13,7 @@
 // released, so a font, pen, brush or bitmap object can always be deleted
 // after the context that used it is gone.
 #include <windows.h>
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 #include "platform/Geometry.h"
 
 class CWnd;

@@ -4,7 +4,7 @@
 // and the other way round. Rectangles are right- and bottom-exclusive as in
 // Win32; code that keeps inclusive rectangles says so where it does.
 // Plain arithmetic only, so window-independent code also builds natively.
-#include "platform/WinTypes.h"
+#include "platform/core/WinTypes.h"
 
 class CSize;
 class CRect;

@@ -3,8 +3,8 @@
 // wrapper, or Detach to keep the handle).
 #include <windows.h>
 #include <commctrl.h>
-#include "platform/kvExport.h"
-#include "platform/Object.h"
+#include "platform/core/kvExport.h"
+#include "platform/core/Object.h"
 #include "platform/Geometry.h"
 
 class CDC;

@@ -1,7 +1,7 @@
 // The modal-UI seam, message boxes and the colour dialog.
 #include "platform/ModalUI.h"
 #include "platform/WinApp.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 #include <string.h>
 
 BOOL CModalUIAnswerer::AnswerMessageBox(HWND, LPCSTR, LPCSTR, UINT, int*) { return FALSE; }

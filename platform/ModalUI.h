@@ -9,7 +9,7 @@
 // the real windows show.
 #include <windows.h>
 #include <commdlg.h>
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 #include "platform/Wnd.h"
 
 class KVVX_API CModalUIAnswerer

@@ -3,7 +3,7 @@
 #include "platform/WinApp.h"
 #include "platform/ThreadState.h"
 #include "platform/Wnd.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 // The library's own module, found from the address of this function (the
 // application object is constructed before DllMain runs).

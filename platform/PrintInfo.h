@@ -3,7 +3,7 @@
 // sees it: the page range, the current page, the drawing rectangle and
 // whether printing goes on.
 #include "platform/Geometry.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 struct KVVX_API CPrintInfo
 {

@@ -1,6 +1,6 @@
 // Standard control wrappers.
 #include "platform/StdControls.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)

@@ -1,6 +1,6 @@
 #pragma once
 // Everything the window framework offers, for code that uses Win32.
-#include "platform/Core.h"
+#include "platform/core/Core.h"
 #include <ole2.h>
 #include "platform/Geometry.h"
 #include "platform/Gdi.h"

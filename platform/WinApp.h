@@ -15,9 +15,9 @@
 // otherwise in the INI file m_pszProfileName, binary values as hexadecimal
 // text.
 #include <windows.h>
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 #include "platform/CmdTarget.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 class CWnd;
 

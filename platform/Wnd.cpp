@@ -2,8 +2,8 @@
 // message cracking and reflection.
 #include "platform/Wnd.h"
 #include "platform/ThreadState.h"
-#include "platform/String.h"
-#include "platform/Exceptions.h"
+#include "platform/core/String.h"
+#include "platform/core/Exceptions.h"
 #include "platform/ModalUI.h"
 #include "platform/WinApp.h"
 #include "platform/FrameWnd.h"

@@ -33,8 +33,8 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
-#include "platform/kvExport.h"
-#include "platform/Object.h"
+#include "platform/core/kvExport.h"
+#include "platform/core/Object.h"
 #include "platform/Geometry.h"
 #include "platform/Gdi.h"
 #include "platform/CmdTarget.h"

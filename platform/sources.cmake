@@ -1,14 +1,5 @@
-# Files of platform/. Portable files build everywhere (and natively under the
-# sanitizers); Win32 files only into the DLL.
-list(APPEND KVVX_PORTABLE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Object.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/String.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SmallBlock.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Exceptions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/File.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Time.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Archive.cpp
-)
+# Files of platform/: the window framework over Win32, built only into the DLL.
+# The portable core it stands on lives in platform/core/.
 list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DllMain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExceptionReport.cpp

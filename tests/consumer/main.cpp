@@ -1,6 +1,6 @@
 // Built against the installed package only: proves the headers, the import
 // library and the DLL work together for a host application.
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 #include "datafiles/EnvHelpers.h"
 #include "datafiles/ReadText.h"
 

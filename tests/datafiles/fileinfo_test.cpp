@@ -3,7 +3,7 @@
 
 #include "datafiles/FileInfoList.h"
 
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include "TempDir.h"
 

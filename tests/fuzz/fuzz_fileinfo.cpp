@@ -1,7 +1,7 @@
 // The file information list reader and line parser on arbitrary bytes.
 
 #include "datafiles/FileInfoList.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include "FuzzFile.h"
 

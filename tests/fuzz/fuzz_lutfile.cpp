@@ -2,7 +2,7 @@
 // number of entries asked for.
 
 #include "datafiles/LutFile.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include "FuzzFile.h"
 

@@ -2,7 +2,7 @@
 // the separators and the format; the rest is the file.
 
 #include "datafiles/ReadText.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include "FuzzFile.h"
 

@@ -6,7 +6,7 @@
 
 #include "platform/Dialog.h"
 #include "platform/CommandIds.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Exceptions.h"
 
 #include <string>
 

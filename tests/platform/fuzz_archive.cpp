@@ -1,7 +1,7 @@
 // libFuzzer target: CArchive loading arbitrary bytes (values, strings,
 // counts, arrays, maps, objects) must end normally or with a framework
 // exception, never overrun or leak.
-#include "platform/Core.h"
+#include "platform/core/Core.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the core tests: scratch files and the "disk full" device.
-#include "platform/Core.h"
+#include "platform/core/Core.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "platform/Archive.h"
+#include "platform/core/Archive.h"
 
 #include <climits>
 #include <cstdlib>

@@ -23,10 +23,10 @@
 // Close() (or the destructor, which swallows errors) writes what is
 // buffered; after an exception call Abort() to drop the buffer.
 
-#include "platform/Object.h"
-#include "platform/String.h"
-#include "platform/Exceptions.h"
-#include "platform/File.h"
+#include "platform/core/Object.h"
+#include "platform/core/String.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/File.h"
 
 class KVVX_API CArchive
 {

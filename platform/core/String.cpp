@@ -1,6 +1,6 @@
-#include "platform/String.h"
-#include "platform/Exceptions.h"
-#include "platform/SmallBlock.h"
+#include "platform/core/String.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/SmallBlock.h"
 
 #include <climits>
 #include <cstdio>

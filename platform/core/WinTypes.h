@@ -10,7 +10,7 @@
 // and LONG is `int`, while on Windows they are `unsigned long` and `long`.
 // Never overload a function on both DWORD and UINT (or LONG and int).
 
-#include "platform/kvExport.h"
+#include "platform/core/kvExport.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -12,8 +12,8 @@
 // local Y/M/D h:m:s throws CInvalidArgException* when the parts are out of
 // range or the runtime cannot convert them.
 
-#include "platform/WinTypes.h"
-#include "platform/String.h"
+#include "platform/core/WinTypes.h"
+#include "platform/core/String.h"
 
 #include <ctime>
 

@@ -1,5 +1,5 @@
-#include "platform/Time.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Time.h"
+#include "platform/core/Exceptions.h"
 
 #include <climits>
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "platform/Object.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Object.h"
+#include "platform/core/Exceptions.h"
 
 #include <cstring>
 

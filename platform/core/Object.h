@@ -13,7 +13,7 @@
 // RUNTIME_CLASS(X) calls X::GetThisClass(), so it also works for classes of
 // the DLL seen from a program that uses it.
 
-#include "platform/WinTypes.h"
+#include "platform/core/WinTypes.h"
 
 class CObject;
 class CArchive;

@@ -1,4 +1,4 @@
-#include "platform/SmallBlock.h"
+#include "platform/core/SmallBlock.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -22,7 +22,7 @@
 // >= 0x80, e.g. DBCS lead/trail bytes, are never changed); Collate uses the
 // C runtime's strcoll.
 
-#include "platform/WinTypes.h"
+#include "platform/core/WinTypes.h"
 
 #include <cstdarg>
 

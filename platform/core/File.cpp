@@ -1,4 +1,4 @@
-#include "platform/File.h"
+#include "platform/core/File.h"
 
 #include <cerrno>
 #include <climits>

@@ -25,9 +25,9 @@
 // Written data is buffered: a full disk is reported by WriteString/Write when
 // the buffer fills, or else by Flush()/Close().
 
-#include "platform/Object.h"
-#include "platform/String.h"
-#include "platform/Exceptions.h"
+#include "platform/core/Object.h"
+#include "platform/core/String.h"
+#include "platform/core/Exceptions.h"
 
 #if defined(_WIN32)
 // <commdlg.h> maps GetFileTitle to GetFileTitleA. Including it here makes

@@ -17,8 +17,8 @@
 // Windows it is implemented by the window-framework layer; in native builds
 // it writes the message to stderr and returns IDOK.
 
-#include "platform/Object.h"
-#include "platform/String.h"
+#include "platform/core/Object.h"
+#include "platform/core/String.h"
 
 class KVVX_API CException : public CObject
 {

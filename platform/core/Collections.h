@@ -37,10 +37,10 @@
 // as objects, other trivially copyable types as raw bytes (specialise it for
 // other types).
 
-#include "platform/Object.h"
-#include "platform/String.h"
-#include "platform/Exceptions.h"
-#include "platform/Archive.h"
+#include "platform/core/Object.h"
+#include "platform/core/String.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Archive.h"
 
 #include <cstdlib>
 #include <cstring>
