@@ -48,6 +48,13 @@ class CString;
 class CScrollBar;
 class CFrameWnd;
 struct CCreateContext;
+class CWnd;
+
+// The framework's window procedure (for window classes registered by hand).
+// Declared before CWnd names them as friends, so that their first
+// declaration already carries the library's DLL linkage.
+KVVX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+KVVX_API LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Framework messages. WM_IDLEUPDATECMDUI is sent to every window of a frame
 // at idle time so control bars can update their buttons (wParam: disable
@@ -340,14 +347,10 @@ protected:
     // Creates one reflected notification's recipient lookup.
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
+    friend KVVX_API LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend KVVX_API LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK KvCbtHook(int, WPARAM, LPARAM);
 };
-
-// The framework's window procedure (for window classes registered by hand).
-KVVX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-KVVX_API LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers lpWndClass unless a class of that name is already registered
 // for its instance (TRUE either way; FALSE when registration fails). A NULL
