@@ -2,5 +2,8 @@
 # views and splitters, the expanding dialog; real windows and messages.
 kvvx_add_test(NAME dialogs_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/process_note_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/view_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tab_window_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/splitter_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogs_tests.rc
 )
