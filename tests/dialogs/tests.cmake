@@ -5,5 +5,6 @@ kvvx_add_test(NAME dialogs_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/view_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tab_window_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/splitter_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/expanding_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialogs_tests.rc
 )
