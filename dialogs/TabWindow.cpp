@@ -94,6 +94,11 @@ BOOL CTabWindow::OnEraseBkgnd(CDC* pDC)
     GetClientRect(&rc);
     rc.DeflateRect(4, 4);
     rc.bottom -= 18;
+    // The paint that follows uses the same device context: the exclusion
+    // holds for the erase only, or the tabs' own labels would be cut away.
+    const int nSaved = ::SaveDC(pDC->GetSafeHdc());
     pDC->ExcludeClipRect(rc.left, rc.top, rc.right, rc.bottom);
-    return CTabCtrl::OnEraseBkgnd(pDC);
+    BOOL bResult = CTabCtrl::OnEraseBkgnd(pDC);
+    ::RestoreDC(pDC->GetSafeHdc(), nSaved);
+    return bResult;
 }

@@ -90,6 +90,22 @@ inline COLORREF ScreenPixel(HWND hWnd, int x, int y, bool bPump = true)
     return s.At(0, 0);
 }
 
+// How many pixels of rc (client coordinates of hWnd) show the colour cr.
+inline int CountColour(HWND hWnd, const CRect& rc, COLORREF cr)
+{
+    ::UpdateWindow(hWnd);
+    PumpFor(30);
+    DibSurface s(rc.Width(), rc.Height());
+    HDC hdc = ::GetDCEx(hWnd, nullptr, DCX_CACHE);
+    ::BitBlt(s.dc.GetSafeHdc(), 0, 0, rc.Width(), rc.Height(), hdc, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(hWnd, hdc);
+    int n = 0;
+    for (int y = 0; y < rc.Height(); ++y)
+        for (int x = 0; x < rc.Width(); ++x)
+            n += s.At(x, y) == cr ? 1 : 0;
+    return n;
+}
+
 // A rectangle of hChild in hParent's client coordinates.
 inline CRect RectIn(HWND hChild, HWND hParent)
 {

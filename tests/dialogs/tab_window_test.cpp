@@ -81,6 +81,12 @@ TEST(TabWindow, ThreeViewsOneShownOnTheDisplayArea)
     EXPECT_EQ(host.m_nRelayouts, 2);
     const CPoint mid = rc.CenterPoint();
     EXPECT_EQ(ScreenPixel(host.m_hWnd, mid.x, mid.y), kColours[1]) << "the second view paints the display area";
+    // A full repaint keeps the tabs' labels: the erase rule limits the erase,
+    // not the control's own painting.
+    tab.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CRect rcLabel;
+    ASSERT_TRUE(tab.GetItemRect(0, &rcLabel));
+    EXPECT_GT(CountColour(tab.m_hWnd, rcLabel, ::GetSysColor(COLOR_BTNTEXT)), 10) << "the label's text is drawn";
 
     // The views belong to the host: destroying it deletes them, not the tab.
     host.DestroyWindow();
@@ -108,6 +114,12 @@ TEST(TabWindow, EraseLeavesTheViewAreaAlone)
     EXPECT_NE(s.At(100, 2), kMark);
     EXPECT_NE(s.At(100, 128), kMark) << "the 22-pixel bottom band is erased";
     EXPECT_NE(s.At(100, 146), kMark);
+    // The device context comes back as it was given: whoever paints with it
+    // next (the control itself, inside BeginPaint) is not clipped.
+    HBRUSH hGreen = ::CreateSolidBrush(RGB(0, 255, 0));
+    ::FillRect(s.dc.GetSafeHdc(), &all, hGreen);
+    ::DeleteObject(hGreen);
+    EXPECT_EQ(s.At(100, 60), RGB(0, 255, 0));
 }
 
 TEST(TabWindow, AViewThatCannotBeMadeAddsNoTab)
