@@ -3,4 +3,5 @@
 kvvx_add_test(NAME controls_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/sortlist_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/inedit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/proplist_test.cpp
 )
