@@ -316,3 +316,23 @@ TEST_F(ListFixture, ColumnWidthsRoundTripThroughRegistryAndIniAndSurviveDamage)
         ::DeleteFileA(ini.c_str());
     }
 }
+
+TEST(SortListSubclass, AnExistingListViewIsTakenOverWithItsHeader)
+{
+    // The way a dialog's list view becomes a sortable list.
+    CRecordingParent parent;
+    ASSERT_TRUE(parent.CreateShown());
+    AfxInitListViewClasses();
+    HWND hList = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200,
+                                   parent.m_hWnd, (HMENU)44, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, hList);
+    CSortListCtrl list;
+    ASSERT_TRUE(list.SubclassWindow(hList));
+    EXPECT_EQ((HWND)::SendMessageA(hList, LVM_GETHEADER, 0, 0), list.m_wndHeader.m_hWnd);
+    ASSERT_TRUE(list.SetHeadings(CString("No,40;Value,80")));
+    list.AddItem("", "b");
+    list.AddItem("", "a");
+    ClickTitle(list, 1);
+    EXPECT_EQ(V({ "a", "b" }), Column(list, 1));
+    EXPECT_EQ(V({ "1", "2" }), Column(list, 0));
+}
