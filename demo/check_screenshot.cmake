@@ -1,10 +1,10 @@
-# Runs kvVXGallery --screenshot OUT (or MODE OUT when MODE is given) and
-# checks the file is a PNG of some size.
-if(NOT MODE)
-  set(MODE --screenshot)
+# Runs kvVXGallery --screenshot OUT (or the option FLAG names) and checks the
+# file is a PNG of some size.
+if(NOT FLAG)
+  set(FLAG --screenshot)
 endif()
 file(REMOVE "${OUT}")
-execute_process(COMMAND ${EMULATOR} "${EXE}" ${MODE} "${OUT}"
+execute_process(COMMAND ${EMULATOR} "${EXE}" ${FLAG} "${OUT}"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "kvVXGallery failed (${rc}): ${out} ${err}")

@@ -33,6 +33,9 @@ else
     echo "no screenshot was written" >&2
     exit 1
   fi
+  out="$KVVX_ROOT/docs/gallery-lists.png"
+  wine "$exe" --screenshot-lists "$(winepath -w "$out" 2>/dev/null)" </dev/null
+  [ -s "$out" ] && log "screenshot written to $out"
   out="$KVVX_ROOT/docs/gallery-windows.png"
   wine "$exe" --screenshot-windows "$(winepath -w "$out" 2>/dev/null)" </dev/null
   [ -s "$out" ] || { echo "no screenshot of the Windows page was written" >&2; exit 1; }
