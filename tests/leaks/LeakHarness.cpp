@@ -176,6 +176,8 @@ LeakSnapshot LeakSnapshot::Take(bool bHeap)
     {
         s.gdi = LiveGdiHandles();
         s.gdiCount = (long)s.gdi.size();
+        for (uintptr_t h : s.gdi)
+            ++s.gdiKinds[GdiKind(h)];
     }
     else
     {
@@ -258,13 +260,17 @@ LeakReport RunLeakCycles(const char* pszName, const std::function<void(LeakCycle
     // each kind must not grow, and no handle made while a control was
     // alive may outlive it.
     std::map<std::string, long> kinds;
-    for (uintptr_t h : before.gdi)
-        --kinds[GdiKind(h)];
-    for (uintptr_t h : after.gdi)
-        ++kinds[GdiKind(h)];
+    for (const auto& k : before.gdiKinds)
+        kinds[k.first] -= k.second;
+    for (const auto& k : after.gdiKinds)
+        kinds[k.first] += k.second;
     for (const auto& k : kinds)
+    {
         if (k.second > 0)
             r.gdiGrowth.push_back(k.first + " +" + std::to_string(k.second));
+        if (k.second != 0)
+            std::printf("[leaks] %s: %s %+ld\n", pszName, k.first.c_str(), k.second);
+    }
     for (uintptr_t h : c.m_madeGdi)
         if (GdiHandleLive(h))
             r.gdiLeft.push_back(GdiKind(h));

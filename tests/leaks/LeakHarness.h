@@ -31,6 +31,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ struct LeakSnapshot
 {
     std::vector<HWND> windows;        // sorted
     std::vector<uintptr_t> gdi;       // sorted live handles (Wine); empty elsewhere
+    std::map<std::string, long> gdiKinds;   // their number by kind
     long gdiCount = 0;                // GDI objects of the process
     long userCount = 0;               // USER objects (Windows only; 0 on Wine)
     size_t heapBytes = 0;             // bytes in use in the process's heaps

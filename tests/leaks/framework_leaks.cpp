@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
 
@@ -153,4 +155,40 @@ TEST(Leaks, ModelessAndModalDialogs)
     EXPECT_EQ(nRead, 1020);
     EXPECT_EQ(nModalOk, 1020);
     host.DestroyWindow();
+}
+
+TEST(Leaks, TheHarnessSeesWhatIsLeftBehind)
+{
+    // Cycles that forget a brush each, a window every tenth time and a
+    // block of heap each: all three must show in the report.
+    std::vector<HBRUSH> brushes;
+    std::vector<HWND> windows;
+    std::vector<char*> blocks;
+    LeakReport r = RunLeakCycles("deliberate leaks", [&](LeakCycle& c) {
+        HBRUSH h = ::CreateSolidBrush(RGB(c.Index() & 0xFF, 1, 2));
+        brushes.push_back(h);
+        if (c.Index() % 10 == 0)
+            windows.push_back(::CreateWindowExA(0, "STATIC", "left", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                                nullptr, nullptr));
+        blocks.push_back(new char[200]);
+        c.Alive();
+    }, 100, 0);
+    EXPECT_EQ(r.windowsLeft.size(), 10u);
+    EXPECT_GE(r.heapGrowth, 100 * 200);
+    if (LeakSnapshot::ListsGdiHandles())
+    {
+        EXPECT_EQ(r.gdiLeft.size(), 1u) << "the brush of the one recorded cycle";
+        ASSERT_EQ(r.gdiGrowth.size(), 1u);
+        EXPECT_EQ(r.gdiGrowth[0], "brush +100");
+    }
+    else
+    {
+        EXPECT_GE(r.gdiCountGrowth, 100);
+    }
+    for (HBRUSH h : brushes)
+        ::DeleteObject(h);
+    for (HWND h : windows)
+        ::DestroyWindow(h);
+    for (char* p : blocks)
+        delete[] p;
 }
