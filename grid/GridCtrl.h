@@ -829,6 +829,12 @@ private:
     HFONT    m_hMeasureFont;
     LOGFONT  m_lfMeasureFont;
 
+    // The page GetPrintPageFirstRow found last and its first row: pages
+    // printed in order each continue from the one before. Cleared by
+    // OnBeginPrinting.
+    mutable UINT m_nPrintLastPage = 0;
+    mutable int  m_nPrintLastPageRow = 0;
+
     GRID_ROW* GetRow(int nRow) const
     {
         return (nRow >= 0 && nRow < (int)m_arRows.GetSize()) ? m_arRows.GetData()[nRow] : NULL;

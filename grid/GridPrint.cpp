@@ -111,13 +111,22 @@ int CVXGridCtrl::GetPrintPageFirstRow(UINT nPage) const
 {
     if (nPage == 0 || m_nRows <= m_nFixedRows || m_arRowHeights.GetSize() < m_nRows)
         return -1;
+    UINT p = 1;
     int nRow = m_nFixedRows;
-    for (UINT p = 1; p < nPage; p++)
+    if (m_nPrintLastPage >= 1 && m_nPrintLastPage <= nPage && m_nPrintLastPageRow >= m_nFixedRows &&
+        m_nPrintLastPageRow < m_nRows)
+    {
+        p = m_nPrintLastPage;
+        nRow = m_nPrintLastPageRow;
+    }
+    for (; p < nPage; p++)
     {
         nRow = NextPrintPage(m_arRowHeights, nRow, m_nRows, m_nPrintPageHeight);
         if (nRow >= m_nRows)
             return -1;
     }
+    m_nPrintLastPage = nPage;
+    m_nPrintLastPageRow = nRow;
     return nRow;
 }
 
@@ -125,6 +134,7 @@ int CVXGridCtrl::GetPrintPageFirstRow(UINT nPage) const
 
 void CVXGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
+    m_nPrintLastPage = 0;
     if (pDC == NULL || pInfo == NULL || m_nRows == m_nFixedRows)
         return;
     CDC* pScreenDC = GetDC();

@@ -379,6 +379,8 @@ TEST(GridPrintPages, BreaksTallRowsAndLongGrids)
     EXPECT_EQ(info.GetMaxPage(), 70000u);
     EXPECT_EQ(big.GetPrintPageFirstRow(69999), 69999);
     EXPECT_EQ(big.GetPrintPageFirstRow(70001), -1);
+    EXPECT_EQ(big.GetPrintPageFirstRow(2), 2);  // back again, after a far page
+    EXPECT_EQ(big.GetPrintPageFirstRow(70000), 70000);
     big.OnEndPrinting(&paper, &info);
 
     // Without ordinary rows nothing is counted: one page of headings.
