@@ -9,6 +9,12 @@
 #define ID_GRID_EDITABLE 32774
 #define ID_GRID_RESIZE 32775
 
+#ifndef ID_FILE_PRINT
+#define ID_FILE_PRINT 0xE107
+#endif
+#ifndef ID_FILE_PRINT_PREVIEW
+#define ID_FILE_PRINT_PREVIEW 0xE109
+#endif
 #ifndef ID_APP_ABOUT
 #define ID_APP_ABOUT 0xE140
 #endif
