@@ -98,11 +98,20 @@ static int NextPrintPage(const CGridSizeArray& heights, int nRow, int nRows, int
     if (nRow >= nRows)
         return nRows;
     long long nAmount = (long long)nPageHeight + 1;
-    INT_PTR nOver = heights.FirstReaching(nRow, nRows, nAmount);
-    // nOver: the first index whose preceding rows (from nRow) exceed the
-    // page; when even all rows left fit, the rest is this page.
-    if (nOver >= nRows && heights.Sum(nRow, nRows) < nAmount)
+    // The rows that overflow a page lie close to its first row: the search
+    // looks in a window of 64 rows first and widens it 64 times while the
+    // rows in it still fit.
+    INT_PTR nLast = nRow;
+    do
+    {
+        INT_PTR nSpan = (nLast - nRow + 1) * 64;
+        nLast = nSpan < nRows - nRow ? nRow + nSpan : nRows;
+    } while (nLast < nRows && heights.Sum(nRow, nLast) < nAmount);
+    // When even all rows left fit, the rest is this page; otherwise nOver
+    // is the first index whose preceding rows (from nRow) exceed the page.
+    if (heights.Sum(nRow, nLast) < nAmount)
         return nRows;
+    INT_PTR nOver = heights.FirstReaching(nRow, nLast, nAmount);
     int nNext = (int)nOver - 1;
     return nNext > nRow ? nNext : nRow + 1;
 }
