@@ -11,8 +11,12 @@
 //                                       no page); with --print it also
 //                                       prints the grid it shows on the
 //                                       default printer
+//   kvVXGallery.exe --screenshot-lists F.png  opens the lists and properties
+//                                       window, uses it, renders it into F.png
+//                                       and exits (3 when a step failed)
 #include "platform/Win32.h"
 #include "demo/GalleryResource.h"
+#include "demo/GalleryLists.h"
 #include "demo/GalleryPrint.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
@@ -25,6 +29,7 @@
 namespace {
 
 const UINT_PTR kScreenshotTimer = 1;
+const UINT_PTR kListsScreenshotTimer = 2;
 int g_nExitCode = 0;  // set when the screenshot cannot be written
 
 // The main pane: a grid of the sample data, fully interactive. Column 0
@@ -183,6 +188,7 @@ public:
     void OnAppExit() { PostMessage(WM_CLOSE); }
     void OnFilePrint() { GalleryPrint(m_view); }
     void OnFilePrintPreview() { GalleryShowPrintPreview(m_view, this); }
+    void OnControlsLists() { ShowListsWindow(this, &m_view); }
 
     // The Grid menu: switches of the grid, each item checked while on.
     void OnGridListMode() { m_view.ToggleListMode(); }
@@ -203,6 +209,7 @@ public:
             {ID_APP_EXIT, ID_APP_EXIT, &CGalleryFrame::OnAppExit, nullptr},
             {ID_FILE_PRINT, ID_FILE_PRINT, &CGalleryFrame::OnFilePrint, nullptr},
             {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, &CGalleryFrame::OnFilePrintPreview, nullptr},
+            {ID_CONTROLS_LISTS, ID_CONTROLS_LISTS, &CGalleryFrame::OnControlsLists, nullptr},
             {ID_GRID_LISTMODE, ID_GRID_LISTMODE, &CGalleryFrame::OnGridListMode,
              &CGalleryFrame::OnUpdateGridListMode},
             {ID_GRID_SINGLEROW, ID_GRID_SINGLEROW, &CGalleryFrame::OnGridSingleRow,
@@ -326,6 +333,15 @@ protected:
     }
     void OnTimer(UINT_PTR nIDEvent) override
     {
+        if (nIDEvent == kListsScreenshotTimer)
+        {
+            KillTimer(kListsScreenshotTimer);
+            if (!RenderListsScreenshot(this, &m_view, m_screenshotPath))
+                g_nExitCode = 3;
+            fflush(stdout);
+            DestroyWindow();
+            return;
+        }
         if (nIDEvent != kScreenshotTimer)
         {
             CFrameWnd::OnTimer(nIDEvent);
@@ -382,9 +398,10 @@ public:
         SetRegistryKey("kvVXComBase");
         std::string screenshot;
         const char* p = m_lpCmdLine ? strstr(m_lpCmdLine, "--screenshot") : nullptr;
+        const bool bLists = p && strncmp(p, "--screenshot-lists", 18) == 0;
         if (p)
         {
-            p += strlen("--screenshot");
+            p += strlen(bLists ? "--screenshot-lists" : "--screenshot");
             while (*p == ' ')
                 ++p;
             std::string arg = p;
@@ -418,7 +435,7 @@ public:
         m_pFrame->ShowWindow(screenshot.empty() ? m_nCmdShow : SW_SHOWNORMAL);
         m_pFrame->UpdateWindow();
         if (!screenshot.empty())
-            m_pFrame->SetTimer(kScreenshotTimer, 300);
+            m_pFrame->SetTimer(bLists ? kListsScreenshotTimer : kScreenshotTimer, 300);
         return TRUE;
     }
     int ExitInstance() override

@@ -34,6 +34,9 @@ else
     echo "no screenshot was written" >&2
     exit 1
   fi
+  out="$KVVX_ROOT/docs/gallery-lists.png"
+  wine "$exe" --screenshot-lists "$(winepath -w "$out" 2>/dev/null)" </dev/null
+  [ -s "$out" ] && log "screenshot written to $out"
   # The grid as printed: page 1 of the PDF the screenshot run printed.
   if [ -n "${KVVX_PDF_DIR:-}" ]; then
     pdf=
