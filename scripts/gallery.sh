@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the gallery (kvVXGallery.exe) and opens it on the current display.
 # Without a display ($DISPLAY unset) it starts Xvfb, renders the window into
-# docs/gallery.png, prints the grid it shows to a private CUPS PDF printer and
-# renders the printed page 1 into docs/gallery-printed.png.
+# docs/gallery.png (and the Windows page into docs/gallery-windows.png), prints
+# the grid it shows to a private CUPS PDF printer, renders the printed page 1
+# into docs/gallery-printed.png and says where the pictures are.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -37,6 +38,10 @@ else
   out="$KVVX_ROOT/docs/gallery-lists.png"
   wine "$exe" --screenshot-lists "$(winepath -w "$out" 2>/dev/null)" </dev/null
   [ -s "$out" ] && log "screenshot written to $out"
+  out="$KVVX_ROOT/docs/gallery-windows.png"
+  wine "$exe" --screenshot-windows "$(winepath -w "$out" 2>/dev/null)" </dev/null
+  [ -s "$out" ] || { echo "no screenshot of the Windows page was written" >&2; exit 1; }
+  log "screenshot written to $out"
   # The grid as printed: page 1 of the PDF the screenshot run printed.
   if [ -n "${KVVX_PDF_DIR:-}" ]; then
     pdf=
