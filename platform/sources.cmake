@@ -15,4 +15,8 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RichEditCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/View.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TabCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SplitterWnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/kvVXComBase.rc
 )
