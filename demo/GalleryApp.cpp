@@ -7,8 +7,12 @@
 //                                       the third row, renders the window
 //                                       into F.png and exits (3 when the
 //                                       clicks did not sort and select)
+//   kvVXGallery.exe --screenshot-lists F.png  opens the lists and properties
+//                                       window, uses it, renders it into F.png
+//                                       and exits (3 when a step failed)
 #include "platform/Win32.h"
 #include "demo/GalleryResource.h"
+#include "demo/GalleryLists.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
 #include "grid/GridCtrl.h"
@@ -20,6 +24,7 @@
 namespace {
 
 const UINT_PTR kScreenshotTimer = 1;
+const UINT_PTR kListsScreenshotTimer = 2;
 int g_nExitCode = 0;  // set when the screenshot cannot be written
 
 // The main pane: a grid of the sample data, fully interactive. Column 0
@@ -174,6 +179,7 @@ public:
     std::string m_screenshotPath;
 
     void OnAppExit() { PostMessage(WM_CLOSE); }
+    void OnControlsLists() { ShowListsWindow(this, &m_view); }
 
     // The Grid menu: switches of the grid, each item checked while on.
     void OnGridListMode() { m_view.ToggleListMode(); }
@@ -192,6 +198,7 @@ public:
     {
         static const CCmdEntry<CGalleryFrame> table[] = {
             {ID_APP_EXIT, ID_APP_EXIT, &CGalleryFrame::OnAppExit, nullptr},
+            {ID_CONTROLS_LISTS, ID_CONTROLS_LISTS, &CGalleryFrame::OnControlsLists, nullptr},
             {ID_GRID_LISTMODE, ID_GRID_LISTMODE, &CGalleryFrame::OnGridListMode,
              &CGalleryFrame::OnUpdateGridListMode},
             {ID_GRID_SINGLEROW, ID_GRID_SINGLEROW, &CGalleryFrame::OnGridSingleRow,
@@ -315,6 +322,15 @@ protected:
     }
     void OnTimer(UINT_PTR nIDEvent) override
     {
+        if (nIDEvent == kListsScreenshotTimer)
+        {
+            KillTimer(kListsScreenshotTimer);
+            if (!RenderListsScreenshot(this, &m_view, m_screenshotPath))
+                g_nExitCode = 3;
+            fflush(stdout);
+            DestroyWindow();
+            return;
+        }
         if (nIDEvent != kScreenshotTimer)
         {
             CFrameWnd::OnTimer(nIDEvent);
@@ -367,9 +383,10 @@ public:
         SetRegistryKey("kvVXComBase");
         std::string screenshot;
         const char* p = m_lpCmdLine ? strstr(m_lpCmdLine, "--screenshot") : nullptr;
+        const bool bLists = p && strncmp(p, "--screenshot-lists", 18) == 0;
         if (p)
         {
-            p += strlen("--screenshot");
+            p += strlen(bLists ? "--screenshot-lists" : "--screenshot");
             while (*p == ' ')
                 ++p;
             std::string arg = p;
@@ -402,7 +419,7 @@ public:
         m_pFrame->ShowWindow(screenshot.empty() ? m_nCmdShow : SW_SHOWNORMAL);
         m_pFrame->UpdateWindow();
         if (!screenshot.empty())
-            m_pFrame->SetTimer(kScreenshotTimer, 300);
+            m_pFrame->SetTimer(bLists ? kListsScreenshotTimer : kScreenshotTimer, 300);
         return TRUE;
     }
     int ExitInstance() override

@@ -32,4 +32,7 @@ else
     echo "no screenshot was written" >&2
     exit 1
   fi
+  out="$KVVX_ROOT/docs/gallery-lists.png"
+  wine "$exe" --screenshot-lists "$(winepath -w "$out" 2>/dev/null)" </dev/null
+  [ -s "$out" ] && log "screenshot written to $out"
 fi
