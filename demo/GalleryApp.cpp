@@ -10,9 +10,14 @@
 //   kvVXGallery.exe --screenshot-lists F.png  opens the lists and properties
 //                                       window, uses it, renders it into F.png
 //                                       and exits (3 when a step failed)
+//   kvVXGallery.exe --screenshot-windows F.png
+//                                       renders the Windows page, the
+//                                       Options dialog and the progress
+//                                       note (see GalleryWindows.h)
 #include "platform/Win32.h"
 #include "demo/GalleryResource.h"
 #include "demo/GalleryLists.h"
+#include "demo/GalleryWindows.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
 #include "grid/GridCtrl.h"
@@ -207,7 +212,8 @@ public:
              &CGalleryFrame::OnUpdateGridEditable},
             {ID_GRID_RESIZE, ID_GRID_RESIZE, &CGalleryFrame::OnGridResize, &CGalleryFrame::OnUpdateGridResize},
         };
-        return DispatchCmdMsg(this, table, id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
+        return DispatchCmdMsg(this, table, id, code, extra, info) ||
+               GalleryWindowsOnCmdMsg(this, id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
     }
 
     // Before the picture is taken, the grid is used as a user would use it,
@@ -384,9 +390,10 @@ public:
         std::string screenshot;
         const char* p = m_lpCmdLine ? strstr(m_lpCmdLine, "--screenshot") : nullptr;
         const bool bLists = p && strncmp(p, "--screenshot-lists", 18) == 0;
+        const bool bWindowsPage = p && strncmp(p, "--screenshot-windows", 20) == 0;
         if (p)
         {
-            p += strlen(bLists ? "--screenshot-lists" : "--screenshot");
+            p += strlen(bLists ? "--screenshot-lists" : bWindowsPage ? "--screenshot-windows" : "--screenshot");
             while (*p == ' ')
                 ++p;
             std::string arg = p;
@@ -418,6 +425,12 @@ public:
         m_pMainWnd = m_pFrame;
         m_pFrame->ShowWindow(screenshot.empty() ? m_nCmdShow : SW_SHOWNORMAL);
         m_pFrame->UpdateWindow();
+        if (bWindowsPage)
+        {
+            g_nExitCode = GalleryWindowsScreenshot(m_pFrame, screenshot);
+            m_pFrame->DestroyWindow();
+            return FALSE;
+        }
         if (!screenshot.empty())
             m_pFrame->SetTimer(bLists ? kListsScreenshotTimer : kScreenshotTimer, 300);
         return TRUE;
