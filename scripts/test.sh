@@ -25,6 +25,7 @@ log "building for Windows with clang (second compiler)"
 kvvx_configure_windows_clang
 cmake --build "$KVVX_BUILD/clang" -j "$jobs"
 
+kvvx_start_cups
 kvvx_start_display
 kvvx_prepare_prefix
 kvvx_start_wineserver
