@@ -20,9 +20,12 @@
 //                      redraws, invalidation, the redraw switch, RGB colour
 //   GridEdit.cpp       in-place editing (with CInPlaceEdit of
 //                      InPlaceEdit.h) and applying an edit's text
+//   GridClipboard.cpp  copy, cut and paste of tab-separated text (the
+//                      text splitting of GridPasteText.h is portable)
+//   GridDragDrop.cpp   the grid as drag source and drop target (with
+//                      CGridDropTarget of GridDropTarget.h)
 //   GridView.cpp       other window-bound operations (notifications,
-//                      clipboard, printing, the message and command
-//                      handlers)
+//                      printing, the message and command handlers)
 //
 // Everything that changes the data works without a window: the grid is a
 // complete data store before Create is called, and calls that would repaint,
@@ -460,6 +463,12 @@ public:
     // Starts dragging the selection as OLE data once the mouse recognises a
     // drag gesture on a selected cell.
     void OnBeginDrag();
+    // The drop-target side, called by the grid's CGridDropTarget (point in
+    // client coordinates, dwKeyState the MK_ bits).
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    void OnDragLeave();
+    BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
 
     // ------------------------------------------------------------ queries
     BOOL IsValid(int nRow, int nCol) const
@@ -734,6 +743,8 @@ protected:
     // One scroll request (SB_ code) on the horizontal or the vertical bar.
     void HandleScroll(BOOL bHorz, UINT nSBCode);
     void ResetScrollBars(BOOL bShowBars = TRUE);
+    // Scrolls a line while a drag hovers near an edge of the cell area.
+    void DragScroll(CPoint point);
     BOOL RegisterWindowClass();
     int ReadWheelScrollLines();
 

@@ -496,6 +496,7 @@ void CVXGridCtrl::OnDestroy()
 {
     if (::GetCapture() == GetSafeHwnd())
         ::ReleaseCapture();
+    m_dropTarget.Revoke();
     CWnd::OnDestroy();
 }
 

@@ -13,4 +13,5 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/StdControls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OleDataTransfer.cpp
 )

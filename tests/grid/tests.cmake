@@ -14,3 +14,16 @@ kvvx_add_test(NAME grid_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/grid_keyboard_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_mouse_test.cpp
 )
+
+# The splitting of pasted text: portable, so it also runs natively under the
+# sanitizers.
+kvvx_add_test(NAME grid_paste_text_tests PORTABLE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grid_paste_text_test.cpp
+)
+
+# Clipboard (the real one, with the X11 side read and written by xclip) and
+# drag-and-drop (real OLE, real input) between grids.
+kvvx_add_test(NAME grid_transfer_tests SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grid_clipboard_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_dragdrop_test.cpp
+)
