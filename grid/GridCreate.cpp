@@ -63,6 +63,7 @@ BOOL CVXGridCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwS
         return FALSE;
 
     m_dropTarget.Register(this);
+    CreateTitleTip();
 
     // Sizes set before the window existed were measured without its font:
     // every row and column takes the font's default size.
@@ -91,6 +92,7 @@ BOOL CVXGridCtrl::SubclassWindow(HWND hWnd)
     if (!CWnd::SubclassWindow(hWnd))
         return FALSE;
     m_dropTarget.Register(this);
+    CreateTitleTip();
     return TRUE;
 }
 

@@ -24,6 +24,8 @@
 //                      text splitting of GridPasteText.h is portable)
 //   GridDragDrop.cpp   the grid as drag source and drop target (with
 //                      CGridDropTarget of GridDropTarget.h)
+//   GridTitleTip.cpp   the title tip (CVXTitleTip of TitleTip.h) over
+//                      cells whose text does not fit
 //   GridView.cpp       other window-bound operations (notifications,
 //                      printing, the message and command handlers)
 //
@@ -745,6 +747,10 @@ protected:
     void ResetScrollBars(BOOL bShowBars = TRUE);
     // Scrolls a line while a drag hovers near an edge of the cell area.
     void DragScroll(CPoint point);
+    // The title tip: made with the window when tips are on, shown over the
+    // cell under the mouse.
+    void CreateTitleTip();
+    void UpdateTitleTip(CPoint point);
     BOOL RegisterWindowClass();
     int ReadWheelScrollLines();
 

@@ -21,4 +21,7 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDragDrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComboGridCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridTitleTip.cpp
 )

@@ -27,3 +27,10 @@ kvvx_add_test(NAME grid_transfer_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/grid_clipboard_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/grid_dragdrop_test.cpp
 )
+
+# The grid's helper windows: the combo-column grid with its drop-down editor
+# and the title tip, driven with real messages.
+kvvx_add_test(NAME grid_helpers_tests SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grid_combo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_titletip_test.cpp
+)
