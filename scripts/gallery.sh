@@ -32,4 +32,9 @@ else
     echo "no screenshot was written" >&2
     exit 1
   fi
+  for scene in tip combo; do
+    out="$KVVX_ROOT/docs/gallery-$scene.png"
+    wine "$exe" --screenshot "$(winepath -w "$out" 2>/dev/null)" --scene $scene </dev/null
+    [ -s "$out" ] && log "screenshot written to $out"
+  done
 fi
