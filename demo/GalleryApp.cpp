@@ -10,8 +10,17 @@
 //   ... --scene tip                     also rests the mouse on a cut-off
 //                                       Class cell so its title tip shows
 //   ... --scene combo                   also opens the Class drop-down list
+//   kvVXGallery.exe --screenshot-lists F.png  opens the lists and properties
+//                                       window, uses it, renders it into F.png
+//                                       and exits (3 when a step failed)
+//   kvVXGallery.exe --screenshot-windows F.png
+//                                       renders the Windows page, the
+//                                       Options dialog and the progress
+//                                       note (see GalleryWindows.h)
 #include "platform/Win32.h"
 #include "demo/GalleryResource.h"
+#include "demo/GalleryLists.h"
+#include "demo/GalleryWindows.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
 #include "grid/GridCtrl.h"
@@ -25,6 +34,7 @@
 namespace {
 
 const UINT_PTR kScreenshotTimer = 1;
+const UINT_PTR kListsScreenshotTimer = 2;
 int g_nExitCode = 0;  // set when the screenshot cannot be written
 
 // The main pane: a grid of the sample data, fully interactive. Column 0
@@ -195,6 +205,7 @@ public:
 
     void OnAppExit() { PostMessage(WM_CLOSE); }
     void OnControlsDragGrids() { GalleryOpenDragGrids(this); }
+    void OnControlsLists() { ShowListsWindow(this, &m_view); }
 
     // The Grid menu: switches of the grid, each item checked while on.
     void OnGridListMode() { m_view.ToggleListMode(); }
@@ -213,6 +224,7 @@ public:
     {
         static const CCmdEntry<CGalleryFrame> table[] = {
             {ID_APP_EXIT, ID_APP_EXIT, &CGalleryFrame::OnAppExit, nullptr},
+            {ID_CONTROLS_LISTS, ID_CONTROLS_LISTS, &CGalleryFrame::OnControlsLists, nullptr},
             {ID_GRID_LISTMODE, ID_GRID_LISTMODE, &CGalleryFrame::OnGridListMode,
              &CGalleryFrame::OnUpdateGridListMode},
             {ID_GRID_SINGLEROW, ID_GRID_SINGLEROW, &CGalleryFrame::OnGridSingleRow,
@@ -222,7 +234,8 @@ public:
             {ID_GRID_RESIZE, ID_GRID_RESIZE, &CGalleryFrame::OnGridResize, &CGalleryFrame::OnUpdateGridResize},
             {ID_CONTROLS_DRAGGRIDS, ID_CONTROLS_DRAGGRIDS, &CGalleryFrame::OnControlsDragGrids, nullptr},
         };
-        return DispatchCmdMsg(this, table, id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
+        return DispatchCmdMsg(this, table, id, code, extra, info) ||
+               GalleryWindowsOnCmdMsg(this, id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
     }
 
     // Before the picture is taken, the grid is used as a user would use it,
@@ -404,6 +417,15 @@ protected:
     }
     void OnTimer(UINT_PTR nIDEvent) override
     {
+        if (nIDEvent == kListsScreenshotTimer)
+        {
+            KillTimer(kListsScreenshotTimer);
+            if (!RenderListsScreenshot(this, &m_view, m_screenshotPath))
+                g_nExitCode = 3;
+            fflush(stdout);
+            DestroyWindow();
+            return;
+        }
         if (nIDEvent != kScreenshotTimer)
         {
             CFrameWnd::OnTimer(nIDEvent);
@@ -456,9 +478,11 @@ public:
         SetRegistryKey("kvVXComBase");
         std::string screenshot;
         const char* p = m_lpCmdLine ? strstr(m_lpCmdLine, "--screenshot") : nullptr;
+        const bool bLists = p && strncmp(p, "--screenshot-lists", 18) == 0;
+        const bool bWindowsPage = p && strncmp(p, "--screenshot-windows", 20) == 0;
         if (p)
         {
-            p += strlen("--screenshot");
+            p += strlen(bLists ? "--screenshot-lists" : bWindowsPage ? "--screenshot-windows" : "--screenshot");
             while (*p == ' ')
                 ++p;
             std::string arg = p;
@@ -499,8 +523,14 @@ public:
         m_pMainWnd = m_pFrame;
         m_pFrame->ShowWindow(screenshot.empty() ? m_nCmdShow : SW_SHOWNORMAL);
         m_pFrame->UpdateWindow();
+        if (bWindowsPage)
+        {
+            g_nExitCode = GalleryWindowsScreenshot(m_pFrame, screenshot);
+            m_pFrame->DestroyWindow();
+            return FALSE;
+        }
         if (!screenshot.empty())
-            m_pFrame->SetTimer(kScreenshotTimer, 300);
+            m_pFrame->SetTimer(bLists ? kListsScreenshotTimer : kScreenshotTimer, 300);
         return TRUE;
     }
     int ExitInstance() override

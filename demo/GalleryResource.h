@@ -16,6 +16,7 @@
 #define ID_EDIT_PASTE 0xE125
 #define ID_EDIT_SELECT_ALL 0xE12A
 #endif
+#define ID_CONTROLS_LISTS 33300
 
 #ifndef ID_APP_ABOUT
 #define ID_APP_ABOUT 0xE140

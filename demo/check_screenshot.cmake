@@ -1,6 +1,10 @@
-# Runs kvVXGallery --screenshot OUT and checks the file is a PNG of some size.
+# Runs kvVXGallery --screenshot OUT (or the option FLAG names) and checks the
+# file is a PNG of some size.
+if(NOT FLAG)
+  set(FLAG --screenshot)
+endif()
 file(REMOVE "${OUT}")
-execute_process(COMMAND ${EMULATOR} "${EXE}" --screenshot "${OUT}"
+execute_process(COMMAND ${EMULATOR} "${EXE}" ${FLAG} "${OUT}"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "kvVXGallery failed (${rc}): ${out} ${err}")

@@ -1,6 +1,7 @@
 // CFrameWnd: command routing, menu enabling, layout; CCmdTarget and CCmdUI.
 #include "platform/FrameWnd.h"
 #include "platform/WinApp.h"
+#include "platform/View.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -165,7 +166,8 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 }
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, HMENU hMenu)
+                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, HMENU hMenu,
+                       CCreateContext* pContext)
 {
     if (!hMenu && lpszMenuName)
     {
@@ -185,7 +187,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         cy = 0;
     }
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
-                  pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, nullptr))
+                  pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, (LPVOID)pContext))
     {
         // The object may be gone already (PostNcDestroy); the menu is ours.
         if (hMenu)
@@ -193,6 +195,40 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         return FALSE;
     }
     return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCTA lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CCreateContext* pContext = (CCreateContext*)lpCreateStruct->lpCreateParams;
+    return OnCreateClient(lpCreateStruct, pContext) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext)
+{
+    if (pContext && pContext->m_pNewViewClass)
+        return CreateView(pContext, AFX_IDW_PANE_FIRST) != nullptr;
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    if (!pContext)
+        return nullptr;
+    CCreateContext context = *pContext;
+    context.m_pCurrentFrame = this;
+    CWnd* pView = AfxCreateView(this, &context, nID);
+    pContext->m_pLastView = context.m_pLastView;
+    return pView;
+}
+
+void CFrameWnd::InitialUpdateFrame(BOOL bMakeVisible)
+{
+    SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    RecalcLayout();
+    if (bMakeVisible)
+        ActivateFrame();
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName)

@@ -28,9 +28,17 @@ public:
 
     // lpszMenuName: a menu resource found through the resource chain, or
     // NULL; hMenu (when given) is used instead and owned by the window.
+    // pContext (optional) is handed to OnCreateClient, which makes the
+    // frame's view from it.
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
                         const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
-                        DWORD dwExStyle = 0, HMENU hMenu = nullptr);
+                        DWORD dwExStyle = 0, HMENU hMenu = nullptr, CCreateContext* pContext = nullptr);
+    // Creates the view of pContext->m_pNewViewClass as child nID; NULL when
+    // it cannot be made.
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+    // Tells every view inside the frame OnInitialUpdate, then shows the
+    // frame when bMakeVisible.
+    void InitialUpdateFrame(BOOL bMakeVisible = TRUE);
     BOOL LoadAccelTable(LPCSTR lpszResourceName);
     void SetAccelTable(HACCEL hAccel) { m_hAccelTable = hAccel; }
 
@@ -48,6 +56,11 @@ public:
     BOOL m_bAutoDelete = TRUE;
 
 protected:
+    // Makes the client-area windows while the frame is created: the base
+    // creates the view of pContext when it names a view class. Derived
+    // frames create splitters and other panes here; FALSE fails creation.
+    virtual BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
+    int OnCreate(LPCREATESTRUCTA lpCreateStruct) override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -11,7 +11,13 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ModalUI.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImageList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdControls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RichEditCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OleDataTransfer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/View.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TabCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SplitterWnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/kvVXComBase.rc
 )

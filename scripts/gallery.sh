@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the gallery (kvVXGallery.exe) and opens it on the current display.
 # Without a display ($DISPLAY unset) it starts Xvfb, renders the window into
-# docs/gallery.png and says where the picture is.
+# docs/gallery.png (and the Windows page into docs/gallery-windows.png) and
+# says where the pictures are.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -37,4 +38,11 @@ else
     wine "$exe" --screenshot "$(winepath -w "$out" 2>/dev/null)" --scene $scene </dev/null
     [ -s "$out" ] && log "screenshot written to $out"
   done
+  out="$KVVX_ROOT/docs/gallery-lists.png"
+  wine "$exe" --screenshot-lists "$(winepath -w "$out" 2>/dev/null)" </dev/null
+  [ -s "$out" ] && log "screenshot written to $out"
+  out="$KVVX_ROOT/docs/gallery-windows.png"
+  wine "$exe" --screenshot-windows "$(winepath -w "$out" 2>/dev/null)" </dev/null
+  [ -s "$out" ] || { echo "no screenshot of the Windows page was written" >&2; exit 1; }
+  log "screenshot written to $out"
 fi
