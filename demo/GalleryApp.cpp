@@ -1,12 +1,18 @@
 // kvVXGallery: a host application built on the library's framework. Its
-// main window shows the sample region measurements in a grid; the Controls menu gets
-// one entry per control as they become available.
+// main window shows the sample region measurements in a grid, with docked
+// and floating bars around it (GalleryDocking.cpp: profile in
+// kvVXGallery.ini beside the program, or in the registry with --registry);
+// the Controls menu gets one entry per control as they become available.
 //
 //   kvVXGallery.exe                     opens the window
 //   kvVXGallery.exe --screenshot F.png  clicks the Area title and a cell of
 //                                       the third row, renders the window
 //                                       into F.png and exits (3 when the
-//                                       clicks did not sort and select)
+//                                       clicks did not sort and select;
+//                                       4 when the print preview shows
+//                                       no page); with --print it also
+//                                       prints the grid it shows on the
+//                                       default printer
 //   ... --scene tip                     also rests the mouse on a cut-off
 //                                       Class cell so its title tip shows
 //   ... --scene combo                   also opens the Class drop-down list
@@ -18,8 +24,10 @@
 //                                       Options dialog and the progress
 //                                       note (see GalleryWindows.h)
 #include "platform/Win32.h"
+#include "demo/GalleryDocking.h"
 #include "demo/GalleryResource.h"
 #include "demo/GalleryLists.h"
+#include "demo/GalleryPrint.h"
 #include "demo/GalleryWindows.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
@@ -199,12 +207,17 @@ class CGalleryFrame : public CFrameWnd
 {
 public:
     CSampleGridView m_view;
+    CGalleryBars m_bars;
     std::string m_screenshotPath;
+
+    bool m_bPrintAfterScreenshot = false;
 
     std::string m_scene;   // "", "tip" or "combo": what the screenshot shows
 
     void OnAppExit() { PostMessage(WM_CLOSE); }
     void OnControlsDragGrids() { GalleryOpenDragGrids(this); }
+    void OnFilePrint() { GalleryPrint(m_view); }
+    void OnFilePrintPreview() { GalleryShowPrintPreview(m_view, this); }
     void OnControlsLists() { ShowListsWindow(this, &m_view); }
 
     // The Grid menu: switches of the grid, each item checked while on.
@@ -224,6 +237,8 @@ public:
     {
         static const CCmdEntry<CGalleryFrame> table[] = {
             {ID_APP_EXIT, ID_APP_EXIT, &CGalleryFrame::OnAppExit, nullptr},
+            {ID_FILE_PRINT, ID_FILE_PRINT, &CGalleryFrame::OnFilePrint, nullptr},
+            {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, &CGalleryFrame::OnFilePrintPreview, nullptr},
             {ID_CONTROLS_LISTS, ID_CONTROLS_LISTS, &CGalleryFrame::OnControlsLists, nullptr},
             {ID_GRID_LISTMODE, ID_GRID_LISTMODE, &CGalleryFrame::OnGridListMode,
              &CGalleryFrame::OnUpdateGridListMode},
@@ -235,7 +250,8 @@ public:
             {ID_CONTROLS_DRAGGRIDS, ID_CONTROLS_DRAGGRIDS, &CGalleryFrame::OnControlsDragGrids, nullptr},
         };
         return DispatchCmdMsg(this, table, id, code, extra, info) ||
-               GalleryWindowsOnCmdMsg(this, id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
+               GalleryWindowsOnCmdMsg(this, id, code, extra, info) || m_bars.OnCmdMsg(id, code, extra, info) ||
+               CFrameWnd::OnCmdMsg(id, code, extra, info);
     }
 
     // Before the picture is taken, the grid is used as a user would use it,
@@ -397,6 +413,7 @@ public:
                 ::DrawCaption(m_hWnd, mem.m_hDC, &rcCaption, DC_ACTIVE | DC_TEXT | DC_ICON | DC_GRADIENT);
             }
             mem.RestoreDC(saved);
+            m_bars.PaintFloating(&mem, rc);
         }
         ::GdiFlush();
         pixels.assign(bits, bits + (size_t)cx * cy);
@@ -412,8 +429,17 @@ protected:
             return -1;
         if (!m_view.CreateView(this))
             return -1;
+        // The bars around the grid; the screenshot run shows them as they
+        // start, not as a user left them.
+        if (!m_bars.Create(this, !m_screenshotPath.empty()))
+            return -1;
         RecalcLayout();
         return 0;
+    }
+    void OnClose() override
+    {
+        m_bars.SaveLayout();
+        CFrameWnd::OnClose();
     }
     void OnTimer(UINT_PTR nIDEvent) override
     {
@@ -447,6 +473,10 @@ protected:
         }
         else
             printf("kvVXGallery: screenshot written to %s (%d x %d)\n", m_screenshotPath.c_str(), cx, cy);
+        if (!GalleryCheckPrintPreview(m_view, this))
+            g_nExitCode = 4;
+        if (m_bPrintAfterScreenshot && !GalleryPrintUnattended(m_view))
+            fprintf(stderr, "kvVXGallery: the grid was not printed\n");
         fflush(stdout);
         DestroyWindow();
     }
@@ -475,7 +505,21 @@ public:
 
     BOOL InitInstance() override
     {
-        SetRegistryKey("kvVXComBase");
+        // The profile (bar layout among others): an INI file beside the
+        // program, or the registry with --registry.
+        if (m_lpCmdLine && strstr(m_lpCmdLine, "--registry"))
+            SetRegistryKey("kvVXComBase");
+        else
+        {
+            char szPath[MAX_PATH] = "";
+            DWORD n = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+            char* pSlash = n ? strrchr(szPath, '\\') : nullptr;
+            if (pSlash && (size_t)(pSlash - szPath) + 16 < sizeof(szPath))
+            {
+                strcpy(pSlash + 1, "kvVXGallery.ini");
+                SetProfileName(szPath);
+            }
+        }
         std::string screenshot;
         const char* p = m_lpCmdLine ? strstr(m_lpCmdLine, "--screenshot") : nullptr;
         const bool bLists = p && strncmp(p, "--screenshot-lists", 18) == 0;
@@ -516,7 +560,8 @@ public:
         m_pFrame = new CGalleryFrame;
         m_pFrame->m_screenshotPath = screenshot;
         m_pFrame->m_scene = scene;
-        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 880, 520), nullptr,
+        m_pFrame->m_bPrintAfterScreenshot = m_lpCmdLine && strstr(m_lpCmdLine, "--print") != nullptr;
+        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 960, 600), nullptr,
                               MAKEINTRESOURCEA(IDR_MAINFRAME)))
             return FALSE;
         m_pFrame->LoadAccelTable(MAKEINTRESOURCEA(IDR_MAINFRAME));

@@ -16,8 +16,23 @@
 #define ID_EDIT_PASTE 0xE125
 #define ID_EDIT_SELECT_ALL 0xE12A
 #endif
+
+// Docked bars: window ids 1200-1299, View menu commands 33200-33299.
+#define IDW_BAR_SETTINGS 1200
+#define IDW_BAR_LOG 1201
+#define IDW_BAR_NOTES 1202
+#define ID_VIEW_BAR_SETTINGS 33200
+#define ID_VIEW_BAR_LOG 33201
+#define ID_VIEW_BAR_NOTES 33202
+#define ID_VIEW_BAR_RESET 33203
 #define ID_CONTROLS_LISTS 33300
 
+#ifndef ID_FILE_PRINT
+#define ID_FILE_PRINT 0xE107
+#endif
+#ifndef ID_FILE_PRINT_PREVIEW
+#define ID_FILE_PRINT_PREVIEW 0xE109
+#endif
 #ifndef ID_APP_ABOUT
 #define ID_APP_ABOUT 0xE140
 #endif

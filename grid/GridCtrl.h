@@ -26,8 +26,9 @@
 //                      CGridDropTarget of GridDropTarget.h)
 //   GridTitleTip.cpp   the title tip (CVXTitleTip of TitleTip.h) over
 //                      cells whose text does not fit
+//   GridPrint.cpp      printing: the print job and its page steps
 //   GridView.cpp       other window-bound operations (notifications,
-//                      printing, the message and command handlers)
+//                      the message and command handlers)
 //
 // Everything that changes the data works without a window: the grid is a
 // complete data store before Create is called, and calls that would repaint,
@@ -45,6 +46,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <vector>
 
 class CImageList;
@@ -667,6 +669,18 @@ public:
     // into the row's red, green and blue columns.
     void SetItemColor(int nRow, int nCol);
 
+    // ------------------------------------------------------------ printing
+    // Asks for a printer with the print dialog and prints every non-fixed
+    // row, page by page, scaled to the paper's width. TRUE when the
+    // document was printed; FALSE when the dialog was cancelled, a page
+    // failed (the document is then aborted) or no printer exists (which
+    // is said in a message box).
+    BOOL Print();
+    // The first row of page nPage (1-based) as the page steps lay the rows
+    // out, or -1 when the grid has fewer pages. Valid between
+    // OnBeginPrinting and OnEndPrinting.
+    int GetPrintPageFirstRow(UINT nPage) const;
+
     // ------------------------------------------------------------ overridables
     // (declared in this order; a derived grid relies on the slots)
     virtual void CutSelectedText();
@@ -833,6 +847,51 @@ private:
     HDC      m_hMeasureDC;
     HFONT    m_hMeasureFont;
     LOGFONT  m_lfMeasureFont;
+
+    // The cell an in-place edit opened by OnEditCell was opened on, so that
+    // its text reaches that cell wherever rows and columns have moved it
+    // meanwhile, or no cell when it was destroyed. The pointer is only
+    // compared, never followed; m_bEditCellOpen says whether such an edit is
+    // open (m_pEditCell NULL then means its cell is gone).
+    CGridCell* m_pEditCell;
+    BOOL     m_bEditCellOpen;
+    // Nesting depth of batched scrolling: while above 0 a scroll request
+    // moves the position without scrolling or repainting the window; the
+    // batch redraws once when it ends.
+    int      m_nScrollBatch;
+
+    // Moves both selection maps (the selection and the earlier selection
+    // kept by a Ctrl+click) to the cells' new addresses after rows or columns
+    // moved; fnNew gives a cell's new address, or an invalid one when the
+    // cell is gone.
+    void RemapSelection(const std::function<CVXCellID(const CVXCellID&)>& fnNew);
+    // Set while Load fills the grid: the scroll bars are not reset after
+    // every row, and texts are measured on the kept memory DC instead of a
+    // window DC fetched for each row. EndBulkChange sets the bars once and
+    // repaints.
+    BOOL     m_bBulkChange;
+    void BeginBulkChange() { m_bBulkChange = TRUE; }
+    void EndBulkChange();
+    // EnsureVisible's line steps, run inside a scroll batch.
+    void EnsureVisibleSteps(int nRow, int nCol, int nColMargin, int nRowMargin);
+    // The address of the cell an open in-place edit was opened on, or
+    // (-1, -1) when that cell no longer exists.
+    CVXCellID FindEditCell(int nRow, int nCol) const;
+    // Whether any cell is neither in a fixed row nor in a fixed column: a
+    // grid without one has nowhere to put the focus by keys or header presses.
+    BOOL HasNonFixedCells() const { return m_nFixedRows < m_nRows && m_nFixedCols < m_nCols; }
+    // A cell about to be destroyed stops being the target of an open edit.
+    void ForgetEditCell(const CGridCell* pCell)
+    {
+        if (pCell != NULL && pCell == m_pEditCell)
+            m_pEditCell = NULL;
+    }
+
+    // The page GetPrintPageFirstRow found last and its first row: pages
+    // printed in order each continue from the one before. Cleared by
+    // OnBeginPrinting.
+    mutable UINT m_nPrintLastPage = 0;
+    mutable int  m_nPrintLastPageRow = 0;
 
     GRID_ROW* GetRow(int nRow) const
     {

@@ -2,8 +2,9 @@
 //
 // This file holds the window side of the grid that has no file of its own:
 // everything here does nothing, or answers "not drawn", while the grid has
-// no window. Painting lives in GridDraw.cpp, the mouse in GridMouse.cpp,
-// the clipboard in GridClipboard.cpp, dragging in GridDragDrop.cpp.
+// no window. Painting lives in GridDraw.cpp, printing in GridPrint.cpp, the
+// mouse in GridMouse.cpp, the clipboard in GridClipboard.cpp, dragging in
+// GridDragDrop.cpp.
 
 #include "grid/GridCtrl.h"
 #include "platform/CommandIds.h"
@@ -31,32 +32,6 @@ LRESULT CVXGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage)
     if (hReceiver == NULL)
         return 0;
     return ::SendMessageA(hReceiver, WM_NOTIFY, (WPARAM)notify.hdr.idFrom, (LPARAM)&notify);
-}
-
-// ---------------------------------------------------------------- overridables
-
-void CVXGridCtrl::OnBeginPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::OnPrint(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::OnEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::PrintColumnHeadings(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::PrintHeader(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::PrintFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
 }
 
 // ---------------------------------------------------------------- message handlers

@@ -2,6 +2,7 @@
 # sanitizers); Win32 files only into the DLL.
 list(APPEND KVVX_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridPasteText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridLineSplitter.cpp
 )
 list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCellModel.cpp
@@ -17,6 +18,7 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDraw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridClipboard.cpp
