@@ -65,6 +65,10 @@ void CVXGridCtrl::DragScroll(CPoint point)
         nBar = SB_HORZ, nCode = SB_LINEDOWN;
     if (nBar < 0)
         return;
+    // Nothing to do at the end the pointer points to.
+    const int nPos = GetScrollPos32(nBar);
+    if (nCode == SB_LINEUP ? nPos <= 0 : nPos >= GetScrollLimit(nBar))
+        return;
     DWORD dwNow = ::GetTickCount();
     if (dwNow - s_dwLastDragScroll < kDragScrollInterval)
         return;
