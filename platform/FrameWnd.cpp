@@ -309,7 +309,12 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_IDLEUPDATECMDUI)
-        return 0;  // the frame's menu is updated when it opens
+    {
+        // The frame's menu is updated when it opens; here only the delayed
+        // layout and the bars of floating frames.
+        OnIdleUpdateCmdUI();
+        return 0;
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
@@ -337,12 +342,17 @@ void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu)
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
-    CWnd* pPane = GetDlgItem(AFX_IDW_PANE_FIRST);
-    if (!pPane)
+    // Re-entry (a bar asking for a layout while being laid out) waits for
+    // the next idle update instead.
+    if (m_bInRecalcLayout)
+    {
+        m_nIdleFlags |= idleLayout;
         return;
-    CRect rc;
-    GetClientRect(&rc);
-    pPane->MoveWindow(&rc, TRUE);
+    }
+    m_bInRecalcLayout = TRUE;
+    m_nIdleFlags &= ~idleLayout;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    m_bInRecalcLayout = FALSE;
 }
 
 void CFrameWnd::ActivateFrame(int nCmdShow)

@@ -16,6 +16,10 @@
 // the message loop.
 #include "platform/Wnd.h"
 #include "platform/CommandIds.h"
+#include "platform/core/Collections.h"
+
+class CControlBar;
+class CDockBar;
 
 class KVVX_API CFrameWnd : public CWnd
 {
@@ -42,9 +46,39 @@ public:
     BOOL LoadAccelTable(LPCSTR lpszResourceName);
     void SetAccelTable(HACCEL hAccel) { m_hAccelTable = hAccel; }
 
-    // Lays out the children: the pane (AFX_IDW_PANE_FIRST) fills the
-    // client area. Control bars add their part here later.
+    // Lays out the children: control bars and dock bars take their strips
+    // (RepositionBars), the pane (AFX_IDW_PANE_FIRST) fills the rest.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Asks for a RecalcLayout at the next idle update (WM_IDLEUPDATECMDUI).
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+    // ---- docking (FrameDocking.cpp) --------------------------------------
+    // Creates the dock bars for the sides in dwDockStyle (CBRS_ALIGN_*),
+    // in the order top, bottom, left, right, and lets bars float.
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar on the dock bar nDockBarID (0: the first side both allow)
+    // into the row under lpRect (screen), else its remembered slot or a new row.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Moves pBar into a floating frame with its top-left corner at point.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /*CBRS_ALIGN_TOP*/);
+    // Shows or hides pBar now, or (bDelay) at the next layout.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // Writes / restores every bar's side, row, position, visibility and
+    // floating point under "<profile>-Bar<n>" sections of the application
+    // profile. Stale or damaged entries are skipped.
+    void SaveBarState(LPCSTR lpszProfileName) const;
+    void LoadBarState(LPCSTR lpszProfileName);
+
+    CPtrList m_listControlBars;  // every bar docking with this frame
+    DWORD m_dwDockStyle = 0;
+    CRuntimeClass* m_pFloatingFrameClass = nullptr;
+    BOOL m_bInRecalcLayout = FALSE;
+    enum IdleFlags { idleLayout = 1, idleNotify = 2 };
+    UINT m_nIdleFlags = 0;
     CWnd* GetActiveView() const { return m_pViewActive; }
     void SetActiveView(CWnd* pViewNew) { m_pViewActive = pViewNew; }
     virtual void ActivateFrame(int nCmdShow = -1);
@@ -66,6 +100,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu) override;
     void OnSize(UINT nType, int cx, int cy) override;
+    void OnDestroy() override;
+    // Idle time: a delayed layout, and the floating frames' bars.
+    virtual void OnIdleUpdateCmdUI();
     void OnSetFocus(CWnd* pOldWnd) override;
     void OnClose() override;
     void OnNcDestroy() override;

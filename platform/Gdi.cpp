@@ -773,3 +773,24 @@ HBRUSH AfxGetSysColorBrush(int nIndex)
 {
     return ::GetSysColorBrush(nIndex);
 }
+
+CBrush* CDC::GetHalftoneBrush()
+{
+    static CBrush* s_pBrush = nullptr;
+    if (!s_pBrush)
+    {
+        WORD pattern[8];
+        for (int i = 0; i < 8; ++i)
+            pattern[i] = (WORD)(0x5555 << (i & 1));
+        HBITMAP hbm = ::CreateBitmap(8, 8, 1, 1, pattern);
+        if (!hbm)
+            return nullptr;
+        HBRUSH hbr = ::CreatePatternBrush(hbm);
+        ::DeleteObject(hbm);
+        if (!hbr)
+            return nullptr;
+        s_pBrush = new CBrush;
+        s_pBrush->Attach(hbr);
+    }
+    return s_pBrush;
+}

@@ -164,6 +164,9 @@ public:
     CWnd* GetWindow() const;
 
     static CDC* FromHandle(HDC hDC);
+    // A brush of alternating pixels (50 % dither), made once per process;
+    // used to invert tracking lines and rectangles so a second call erases.
+    static CBrush* GetHalftoneBrush();
     static void DeleteTempMap();
 
     BOOL Attach(HDC hDC);

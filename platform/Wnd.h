@@ -184,6 +184,12 @@ public:
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     void BringWindowToTop();
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    // Lays out the child control bars with ids nIDFirst..nIDLast (see
+    // ControlBar.h) and gives the rest to the child nIDLeftOver. nFlag
+    // reposQuery: moves nothing and returns the rest in lpRectParam;
+    // reposExtra: the rest is first shrunk by the borders in lpRectParam.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = 0,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
     CWnd* ChildWindowFromPoint(POINT point) const;
     static CWnd* WindowFromPoint(POINT point);
 
