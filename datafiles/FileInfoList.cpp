@@ -90,7 +90,7 @@ int kvGetFileInfo(CString strPath, TransFileInfo* pInfo, long nMaxRecords)
         nMaxRecords = kDefaultMaxRecords;
 
     CStdioFile file;
-    if (!file.Open(strPath.GetString(), CFile::modeRead | CFile::typeText))
+    if (!file.Open(strPath.GetString(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
         return 0;
     try {
         CString line;

@@ -64,7 +64,7 @@ long kvReadLutFromFile(const char* pszPath, long n, void* pRed, void* pGreen, vo
         return KVLUT_ERR_OPENREAD;
 
     CFile file;
-    if (!file.Open(pszPath, CFile::modeRead | CFile::typeBinary))
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
         return KVLUT_ERR_OPENREAD;
 
     std::vector<unsigned char> table;

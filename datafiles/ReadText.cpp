@@ -328,7 +328,7 @@ short CReadText::BeginReadText(const char* pszPath, const tagBaseTextFormatStrcT
         return 0;
 
     CFile file;
-    if (!file.Open(pszPath, CFile::modeRead))
+    if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite))
         return 0;
 
     m_nCols = nCols;

@@ -1,6 +1,8 @@
 // kvVXGallery: a host application built on the library's framework. Its
-// main window shows the sample region measurements in a grid; the Controls menu gets
-// one entry per control as they become available.
+// main window shows the sample region measurements in a grid, with docked
+// and floating bars around it (GalleryDocking.cpp: profile in
+// kvVXGallery.ini beside the program, or in the registry with --registry);
+// the Controls menu gets one entry per control as they become available.
 //
 //   kvVXGallery.exe                     opens the window
 //   kvVXGallery.exe --screenshot F.png  clicks the Area title and a cell of
@@ -15,6 +17,7 @@
 //                                       Options dialog and the progress
 //                                       note (see GalleryWindows.h)
 #include "platform/Win32.h"
+#include "demo/GalleryDocking.h"
 #include "demo/GalleryResource.h"
 #include "demo/GalleryLists.h"
 #include "demo/GalleryWindows.h"
@@ -181,6 +184,7 @@ class CGalleryFrame : public CFrameWnd
 {
 public:
     CSampleGridView m_view;
+    CGalleryBars m_bars;
     std::string m_screenshotPath;
 
     void OnAppExit() { PostMessage(WM_CLOSE); }
@@ -213,7 +217,8 @@ public:
             {ID_GRID_RESIZE, ID_GRID_RESIZE, &CGalleryFrame::OnGridResize, &CGalleryFrame::OnUpdateGridResize},
         };
         return DispatchCmdMsg(this, table, id, code, extra, info) ||
-               GalleryWindowsOnCmdMsg(this, id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
+               GalleryWindowsOnCmdMsg(this, id, code, extra, info) || m_bars.OnCmdMsg(id, code, extra, info) ||
+               CFrameWnd::OnCmdMsg(id, code, extra, info);
     }
 
     // Before the picture is taken, the grid is used as a user would use it,
@@ -308,6 +313,7 @@ public:
                 ::DrawCaption(m_hWnd, mem.m_hDC, &rcCaption, DC_ACTIVE | DC_TEXT | DC_ICON | DC_GRADIENT);
             }
             mem.RestoreDC(saved);
+            m_bars.PaintFloating(&mem, rc);
         }
         ::GdiFlush();
         pixels.assign(bits, bits + (size_t)cx * cy);
@@ -323,8 +329,17 @@ protected:
             return -1;
         if (!m_view.CreateView(this))
             return -1;
+        // The bars around the grid; the screenshot run shows them as they
+        // start, not as a user left them.
+        if (!m_bars.Create(this, !m_screenshotPath.empty()))
+            return -1;
         RecalcLayout();
         return 0;
+    }
+    void OnClose() override
+    {
+        m_bars.SaveLayout();
+        CFrameWnd::OnClose();
     }
     void OnTimer(UINT_PTR nIDEvent) override
     {
@@ -386,7 +401,21 @@ public:
 
     BOOL InitInstance() override
     {
-        SetRegistryKey("kvVXComBase");
+        // The profile (bar layout among others): an INI file beside the
+        // program, or the registry with --registry.
+        if (m_lpCmdLine && strstr(m_lpCmdLine, "--registry"))
+            SetRegistryKey("kvVXComBase");
+        else
+        {
+            char szPath[MAX_PATH] = "";
+            DWORD n = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+            char* pSlash = n ? strrchr(szPath, '\\') : nullptr;
+            if (pSlash && (size_t)(pSlash - szPath) + 16 < sizeof(szPath))
+            {
+                strcpy(pSlash + 1, "kvVXGallery.ini");
+                SetProfileName(szPath);
+            }
+        }
         std::string screenshot;
         const char* p = m_lpCmdLine ? strstr(m_lpCmdLine, "--screenshot") : nullptr;
         const bool bLists = p && strncmp(p, "--screenshot-lists", 18) == 0;
@@ -418,7 +447,7 @@ public:
             title = "kvVXComBase Gallery";
         m_pFrame = new CGalleryFrame;
         m_pFrame->m_screenshotPath = screenshot;
-        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 520), nullptr,
+        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 960, 600), nullptr,
                               MAKEINTRESOURCEA(IDR_MAINFRAME)))
             return FALSE;
         m_pFrame->LoadAccelTable(MAKEINTRESOURCEA(IDR_MAINFRAME));

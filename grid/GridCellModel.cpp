@@ -140,7 +140,8 @@ IMPLEMENT_DYNCREATE(CVXGridCtrl, CWnd)
 
 CVXGridCtrl::CVXGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     : m_mapSelected(10), m_mapPrevSelected(10),
-      m_hMeasureDC(NULL), m_hMeasureFont(NULL)
+      m_hMeasureDC(NULL), m_hMeasureFont(NULL),
+      m_pEditCell(NULL), m_bEditCellOpen(FALSE), m_nScrollBatch(0), m_bBulkChange(FALSE)
 {
     memset(&m_lfMeasureFont, 0, sizeof(m_lfMeasureFont));
 
@@ -622,6 +623,7 @@ void CVXGridCtrl::DestroyRowCells(GRID_ROW* pRow, int nRow, int nFromCol)
             continue;
         EmptyCell(pCell, nRow, c);
         pRow->GetData()[c] = NULL;
+        ForgetEditCell(pCell);
         delete pCell;
     }
 }
@@ -685,6 +687,10 @@ BOOL CVXGridCtrl::SetRowCount(int nRows)
 
     m_nRows = nRows;
     m_arRows.SetSize(nRows);
+    if (nRows < nOldRows)
+        RemapSelection([nRows](const CVXCellID& cell) {
+            return cell.row < nRows ? cell : CVXCellID(-1, -1);
+        });
     m_arRowHeights.SetSize(nRows);
 
     if (nRows > nOldRows)
@@ -739,6 +745,10 @@ BOOL CVXGridCtrl::SetColumnCount(int nCols)
 
     m_nCols = nCols;
     m_arColWidths.SetSize(nCols);
+    if (nCols < nOldCols)
+        RemapSelection([nCols](const CVXCellID& cell) {
+            return cell.col < nCols ? cell : CVXCellID(-1, -1);
+        });
     for (int r = 0; r < m_nRows; r++)
     {
         GRID_ROW* pRow = GetRow(r);
@@ -862,12 +872,16 @@ int CVXGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn)
     }
 
     m_nCols++;
+    if (!bAppend)
+        RemapSelection([nColumn](const CVXCellID& cell) {
+            return CVXCellID(cell.row, cell.col >= nColumn ? cell.col + 1 : cell.col);
+        });
     SetItemText(0, nColumn, strHeading);
     for (int r = 0; r < m_nRows; r++)
         SetItemFormat(r, nColumn, nFormat);
 
     CSize size = GetTextExtent(strHeading, TRUE);
-    m_arColWidths.GetData()[nColumn] = (UINT)size.cx;
+    m_arColWidths.SetEntry(nColumn, (UINT)size.cx);
 
     if (m_cellFocus.col >= 0 && nColumn < m_cellFocus.col)
         m_cellFocus.col++;
@@ -928,10 +942,16 @@ int CVXGridCtrl::InsertRow(LPCTSTR strHeading, int nRow)
         throw;
     }
 
+    if (!bAppend)
+        RemapSelection([nRow](const CVXCellID& cell) {
+            return CVXCellID(cell.row >= nRow ? cell.row + 1 : cell.row, cell.col);
+        });
     SetItemText(nRow, 0, strHeading);
 
+    // SetEntry keeps the running totals of the rows above valid, so that
+    // appending row after row to a shown grid costs the same at any size.
     CSize size = GetTextExtent(strHeading, TRUE);
-    m_arRowHeights.GetData()[nRow] = (UINT)size.cy;
+    m_arRowHeights.SetEntry(nRow, (UINT)size.cy);
 
     if (m_cellFocus.row >= 0 && nRow < m_cellFocus.row)
         m_cellFocus.row++;
@@ -957,6 +977,7 @@ BOOL CVXGridCtrl::DeleteColumn(int nColumn)
         if (pCell != NULL)
         {
             EmptyCell(pCell, r, nColumn);
+            ForgetEditCell(pCell);
             delete pCell;
         }
         pRow->RemoveAt(nColumn);
@@ -965,6 +986,11 @@ BOOL CVXGridCtrl::DeleteColumn(int nColumn)
     m_nCols--;
     if (nColumn < m_nFixedCols)
         m_nFixedCols--;
+    RemapSelection([nColumn](const CVXCellID& cell) {
+        if (cell.col == nColumn)
+            return CVXCellID(-1, -1);
+        return CVXCellID(cell.row, cell.col > nColumn ? cell.col - 1 : cell.col);
+    });
 
     if (nColumn == m_cellFocus.col)
         m_cellFocus = CVXCellID(-1, -1);
@@ -991,6 +1017,11 @@ BOOL CVXGridCtrl::DeleteRow(int nRow)
     m_nRows--;
     if (nRow < m_nFixedRows)
         m_nFixedRows--;
+    RemapSelection([nRow](const CVXCellID& cell) {
+        if (cell.row == nRow)
+            return CVXCellID(-1, -1);
+        return CVXCellID(cell.row > nRow ? cell.row - 1 : cell.row, cell.col);
+    });
 
     if (nRow == m_cellFocus.row)
         m_cellFocus = CVXCellID(-1, -1);
@@ -1029,8 +1060,9 @@ BOOL CVXGridCtrl::DeleteAllItems()
     m_nFixedRows = 0;
     m_nCols = 0;
     m_nFixedCols = 0;
-    // Whatever the selection map still holds names cells that are gone.
+    // Whatever the selection maps still hold names cells that are gone.
     m_mapSelected.RemoveAll();
+    m_mapPrevSelected.RemoveAll();
 
     ResetScrollBars();
     return TRUE;

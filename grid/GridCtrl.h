@@ -40,6 +40,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <vector>
 
 class CImageList;
@@ -816,6 +817,45 @@ private:
     HDC      m_hMeasureDC;
     HFONT    m_hMeasureFont;
     LOGFONT  m_lfMeasureFont;
+
+    // The cell an in-place edit opened by OnEditCell was opened on, so that
+    // its text reaches that cell wherever rows and columns have moved it
+    // meanwhile, or no cell when it was destroyed. The pointer is only
+    // compared, never followed; m_bEditCellOpen says whether such an edit is
+    // open (m_pEditCell NULL then means its cell is gone).
+    CGridCell* m_pEditCell;
+    BOOL     m_bEditCellOpen;
+    // Nesting depth of batched scrolling: while above 0 a scroll request
+    // moves the position without scrolling or repainting the window; the
+    // batch redraws once when it ends.
+    int      m_nScrollBatch;
+
+    // Moves both selection maps (the selection and the earlier selection
+    // kept by a Ctrl+click) to the cells' new addresses after rows or columns
+    // moved; fnNew gives a cell's new address, or an invalid one when the
+    // cell is gone.
+    void RemapSelection(const std::function<CVXCellID(const CVXCellID&)>& fnNew);
+    // Set while Load fills the grid: the scroll bars are not reset after
+    // every row, and texts are measured on the kept memory DC instead of a
+    // window DC fetched for each row. EndBulkChange sets the bars once and
+    // repaints.
+    BOOL     m_bBulkChange;
+    void BeginBulkChange() { m_bBulkChange = TRUE; }
+    void EndBulkChange();
+    // EnsureVisible's line steps, run inside a scroll batch.
+    void EnsureVisibleSteps(int nRow, int nCol, int nColMargin, int nRowMargin);
+    // The address of the cell an open in-place edit was opened on, or
+    // (-1, -1) when that cell no longer exists.
+    CVXCellID FindEditCell(int nRow, int nCol) const;
+    // Whether any cell is neither in a fixed row nor in a fixed column: a
+    // grid without one has nowhere to put the focus by keys or header presses.
+    BOOL HasNonFixedCells() const { return m_nFixedRows < m_nRows && m_nFixedCols < m_nCols; }
+    // A cell about to be destroyed stops being the target of an open edit.
+    void ForgetEditCell(const CGridCell* pCell)
+    {
+        if (pCell != NULL && pCell == m_pEditCell)
+            m_pEditCell = NULL;
+    }
 
     GRID_ROW* GetRow(int nRow) const
     {

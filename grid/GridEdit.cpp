@@ -35,7 +35,56 @@ void CVXGridCtrl::OnEditCell(int nRow, int nCol, UINT nChar)
     else if (item.nFormat & DT_CENTER)
         dwStyle = ES_CENTER;
 
+    // The editor covers only the part of the cell that is shown. A cell can
+    // be far wider than the window (a long heading, auto-sizing), and the
+    // system's edit control stops responding when it is made tens of
+    // thousands of pixels wide with right or centred alignment.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (rect.left < rcClient.left)
+        rect.left = rcClient.left;
+    if (rect.top < rcClient.top)
+        rect.top = rcClient.top;
+    if (rect.right > rcClient.right)
+        rect.right = rcClient.right;
+    if (rect.bottom > rcClient.bottom)
+        rect.bottom = rcClient.bottom;
+
+    // An edit still open elsewhere ends first, so that its text goes to its
+    // own cell before this edit becomes the one the grid follows.
+    if (m_bEditCellOpen)
+    {
+        HWND hFocus = ::GetFocus();
+        if (hFocus != NULL && ::IsChild(GetSafeHwnd(), hFocus))
+            SetFocus();
+    }
+    if (!IsValid(nRow, nCol))
+        return;
+    m_pEditCell = GetCell(nRow, nCol);
+    m_bEditCellOpen = TRUE;
     CreateInPlaceEditControl(rect, dwStyle, kInPlaceEditId, nRow, nCol, item.szText, nChar);
+}
+
+CVXCellID CVXGridCtrl::FindEditCell(int nRow, int nCol) const
+{
+    if (m_pEditCell == NULL)
+        return CVXCellID(-1, -1);
+    if (GetCell(nRow, nCol) == m_pEditCell)
+        return CVXCellID(nRow, nCol);
+    // Rows or columns were inserted, deleted or sorted while the edit was
+    // open: look for the cell where it is now.
+    for (int r = 0; r < m_nRows; r++)
+    {
+        GRID_ROW* pRow = GetRow(r);
+        if (pRow == NULL)
+            continue;
+        CGridCell* const* ppCells = pRow->GetData();
+        int nCells = (int)pRow->GetSize();
+        for (int c = 0; c < nCells && c < m_nCols; c++)
+            if (ppCells[c] == m_pEditCell)
+                return CVXCellID(r, c);
+    }
+    return CVXCellID(-1, -1);
 }
 
 // The editor owns itself: it deletes itself once its window is destroyed.
@@ -56,8 +105,26 @@ void CVXGridCtrl::OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult)
     int nRow = pItem->row;
     int nCol = pItem->col;
 
-    OnEndEditCell(nRow, nCol, pItem->szText);
-    InvalidateCellRect(CVXCellID(nRow, nCol));
+    // The editor names the cell by the address it had when the edit began;
+    // a structural change made while it was open (which may itself have
+    // ended the edit, by taking the focus) can have moved or destroyed that
+    // cell. The text goes to the cell the edit was opened on, or nowhere.
+    BOOL bStore = TRUE;
+    if (m_bEditCellOpen)
+    {
+        CVXCellID cell = FindEditCell(nRow, nCol);
+        m_bEditCellOpen = FALSE;
+        m_pEditCell = NULL;
+        nRow = cell.row;
+        nCol = cell.col;
+        bStore = IsValid(cell);
+    }
+
+    if (bStore)
+    {
+        OnEndEditCell(nRow, nCol, pItem->szText);
+        InvalidateCellRect(CVXCellID(nRow, nCol));
+    }
     SendMessageToParent(nRow, nCol, GRIDN_ENDLABELEDIT);
 
     // Tab and the navigation keys move on and keep editing in the next cell.

@@ -6,40 +6,37 @@
 // file is written and read in text mode (CR LF on disk). Only texts travel.
 
 #include "grid/GridCtrl.h"
+#include "grid/GridLineSplitter.h"
 
 #include <string.h>
 
+#include <vector>
+
 namespace
 {
-// Longest piece of a line read at once; a longer line continues as the next
-// line (and so becomes a further row).
-const UINT kLinePiece = 1023;
-
-// Calls onField(text, length) for every field of a line as read: a field
-// ends at the next ',' or '\n'; at the end of the text an empty remainder
-// ends the line and a non-empty one is the last field. So "a,b\n" gives a
-// and b, "a,,b" gives a, "" and b, "a,b,\n" gives a, b and "", and "\n"
-// gives one empty field.
-template <class F>
-void SplitGridLine(char* pszLine, F onField)
+// Builds the grid from the fields of the file: the fields of the first
+// line append the columns (heading = field), the first field of every
+// further line appends a row (heading = field), the others become the texts
+// of that row's cells (past the last column they are dropped).
+class CLoadSink : public CGridLineSplitter::CSink
 {
-    char* p = pszLine;
-    for (;;)
+public:
+    explicit CLoadSink(CVXGridCtrl& grid) : m_grid(grid), m_nRow(-1) {}
+
+    void OnField(const char* pszField, size_t /*nLength*/, size_t nLine, size_t nField) override
     {
-        char* pEnd = p;
-        while (*pEnd != '\0' && *pEnd != ',' && *pEnd != '\n')
-            ++pEnd;
-        if (*pEnd == '\0')
-        {
-            if (pEnd != p)
-                onField(p);
-            return;
-        }
-        *pEnd = '\0';
-        onField(p);
-        p = pEnd + 1;
+        if (nLine == 0)
+            m_grid.InsertColumn(pszField, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1);
+        else if (nField == 0)
+            m_nRow = m_grid.InsertRow(pszField, -1);
+        else if (m_nRow >= 0)
+            m_grid.SetItemText(m_nRow, (int)nField, pszField);   // past the last column: dropped
     }
-}
+
+private:
+    CVXGridCtrl& m_grid;
+    int m_nRow;
+};
 } // namespace
 
 BOOL CVXGridCtrl::Save(LPCTSTR filename)
@@ -96,9 +93,14 @@ BOOL CVXGridCtrl::Save(LPCTSTR filename)
 
 BOOL CVXGridCtrl::Load(LPCTSTR filename)
 {
-    CStdioFile file;
+    // The file is read in large blocks and turned into lines and fields by
+    // CGridLineSplitter, which does the text-mode reading (CR LF as a line
+    // end) itself.
+    CFile file;
     CFileException ex;
-    if (!file.Open(filename, CFile::modeRead | CFile::typeText, &ex))
+    // Others may go on reading the file meanwhile (and it may already be
+    // open in another program for reading); nobody may write to it.
+    if (!file.Open(filename, CFile::modeRead | CFile::shareDenyWrite, &ex))
     {
         ex.ReportError();
         return FALSE;
@@ -116,28 +118,26 @@ BOOL CVXGridCtrl::Load(LPCTSTR filename)
 
     DeleteAllItems();
 
-    char buffer[kLinePiece + 1];
+    // While the rows go in, the scroll bars are set once at the end rather
+    // than after every row, and texts are measured without a window DC:
+    // loading into a shown grid then costs what loading into a hidden one
+    // does.
+    BeginBulkChange();
     try
     {
-        if (file.ReadString(buffer, kLinePiece + 1) != NULL)
+        CLoadSink sink(*this);
+        CGridLineSplitter splitter(sink);
+        const UINT kBlock = 64 * 1024;
+        std::vector<char> block(kBlock);
+        for (;;)
         {
-            SplitGridLine(buffer, [this](const char* pszField) {
-                InsertColumn(pszField, DT_CENTER | DT_VCENTER | DT_SINGLELINE, -1);
-            });
-
-            while (file.ReadString(buffer, kLinePiece + 1) != NULL)
-            {
-                int nRow = -1;
-                int nField = 0;
-                SplitGridLine(buffer, [&](const char* pszField) {
-                    if (nField == 0)
-                        nRow = InsertRow(pszField, -1);
-                    else if (nRow >= 0)
-                        SetItemText(nRow, nField, pszField);   // past the last column: dropped
-                    nField++;
-                });
-            }
+            UINT nRead = file.Read(block.data(), kBlock);
+            if (nRead == 0)
+                break;
+            splitter.Feed(block.data(), nRead);
         }
+        splitter.Finish();
+        EndBulkChange();
         AutoSizeColumns();
         file.Close();
     }
@@ -146,6 +146,7 @@ BOOL CVXGridCtrl::Load(LPCTSTR filename)
         // File errors are reported here; anything else (out of memory)
         // goes on to the caller, with the file closed.
         file.Abort();
+        EndBulkChange();
         if (!e->IsKindOf(RUNTIME_CLASS(CFileException)))
             throw;
         e->Delete();

@@ -135,7 +135,7 @@ CSize CVXGridCtrl::GetTextExtent(LPCTSTR str, BOOL bBold)
 
     SIZE size = { 0, 0 };
     HWND hWnd = GetSafeHwnd();
-    if (hWnd != NULL)
+    if (hWnd != NULL && !m_bBulkChange)
     {
         // The window's DC.
         HDC hDC = ::GetDC(hWnd);

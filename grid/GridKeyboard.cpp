@@ -152,6 +152,16 @@ void CVXGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
     }
 
+    // On a grid whose rows are all fixed the page and Home/End keys have no
+    // row to go to: the focus stays where it is.
+    if ((nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_HOME || nChar == VK_END) &&
+        m_nFixedRows >= m_nRows)
+        next = m_cellFocus;
+    // Nor does any key move the focus out of the grid (Tab wrapping to the
+    // first non-fixed column of a grid whose columns are all fixed).
+    if (!IsValid(next))
+        next = m_cellFocus;
+
     if (next == m_cellFocus)
         return;
 

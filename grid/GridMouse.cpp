@@ -535,7 +535,7 @@ void CVXGridCtrl::OnFixedColumnClick(CVXCellID& cell)
         if (!m_bSingleRowSelection)
             return;
         SetSelectedRange(cell.row, 1, cell.row, m_nCols - 1, TRUE);
-        if (IsValid(cell.row, 1))
+        if (IsValid(cell.row, 1) && HasNonFixedCells())
             SetFocusCell(cell.row, 1);
     }
     else
@@ -564,7 +564,7 @@ void CVXGridCtrl::OnFixedRowClick(CVXCellID& cell)
             m_nSortColumn = cell.col;
         }
         SortItems(m_nSortColumn, m_bSortAscending, 0);
-        if (m_bSingleRowSelection && IsValid(1, 1))
+        if (m_bSingleRowSelection && IsValid(1, 1) && HasNonFixedCells())
         {
             SetSelectedRange(1, 1, 1, m_nCols - 1, TRUE);
             SetFocusCell(1, 1);
@@ -585,7 +585,7 @@ void CVXGridCtrl::OnFixedRowClick(CVXCellID& cell)
     else if (m_bSingleRowSelection)
     {
         SetSelectedRange(1, 1, 1, m_nCols - 1, TRUE);
-        if (IsValid(1, cell.col))
+        if (IsValid(1, cell.col) && HasNonFixedCells())
             SetFocusCell(1, cell.col);
         SendMessageToParent(cell.row, cell.col, GRIDN_FIXEDROWCLICK);
     }

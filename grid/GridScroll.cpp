@@ -40,7 +40,7 @@ BOOL CVXGridCtrl::SetScrollPos32(int nBar, int nPos, BOOL bRedraw)
 // the two fields still get the computed values.
 void CVXGridCtrl::ResetScrollBars(BOOL bShowBars)
 {
-    if (!m_bAllowDraw || GetSafeHwnd() == NULL)
+    if (!m_bAllowDraw || GetSafeHwnd() == NULL || m_bBulkChange)
         return;
 
     CRect rect;
@@ -98,6 +98,9 @@ void CVXGridCtrl::HandleScroll(BOOL bHorz, UINT nSBCode)
         m_titleTip.ShowWindow(SW_HIDE);
 
     const int nBar = bHorz ? SB_HORZ : SB_VERT;
+    // Inside a batch (EnsureVisible's run of line steps) only the position
+    // moves; the batch redraws the bars and the window once at its end.
+    const BOOL bDraw = m_nScrollBatch == 0;
     int scrollPos = GetScrollPos32(nBar);
     CVXCellID idTopLeft = GetTopleftNonFixedCell();
     CRect rect;
@@ -123,7 +126,9 @@ void CVXGridCtrl::HandleScroll(BOOL bHorz, UINT nSBCode)
         if (scrollPos > 0 && nFirst > nFixedCount)
         {
             int nStep = size(nFirst - 1);
-            SetScrollPos32(nBar, scrollPos - nStep > 0 ? scrollPos - nStep : 0);
+            SetScrollPos32(nBar, scrollPos - nStep > 0 ? scrollPos - nStep : 0, bDraw);
+            if (!bDraw)
+                break;
             if (bHorz)
             {
                 ScrollWindow(nStep, 0, &rectScroll);
@@ -142,9 +147,11 @@ void CVXGridCtrl::HandleScroll(BOOL bHorz, UINT nSBCode)
         if (scrollPos < nRange)
         {
             int nStep = size(nFirst);
-            SetScrollPos32(nBar, scrollPos + nStep);
+            SetScrollPos32(nBar, scrollPos + nStep, bDraw);
             if (GetScrollPos32(nBar) == scrollPos)
                 break;   // the bar is already at its largest position
+            if (!bDraw)
+                break;
             if (bHorz)
             {
                 rectScroll.left = nFixed + nStep;
@@ -248,6 +255,30 @@ void CVXGridCtrl::EnsureVisible(int nRow, int nCol, int nColMargin, int nRowMarg
 {
     if (GetSafeHwnd() == NULL)
         return;
+    // The steps (and the parent's notification of each) stay, but only the
+    // scroll positions move during them: the window and the bars are
+    // redrawn once at the end, so a cell far away is reached as fast as a
+    // near one is drawn.
+    const int nHorzBefore = GetScrollPos32(SB_HORZ);
+    const int nVertBefore = GetScrollPos32(SB_VERT);
+    struct Batch
+    {
+        int& n;
+        explicit Batch(int& nDepth) : n(nDepth) { n++; }
+        ~Batch() { n--; }
+    } batch(m_nScrollBatch);
+    EnsureVisibleSteps(nRow, nCol, nColMargin, nRowMargin);
+    if (m_nScrollBatch == 1 && GetSafeHwnd() != NULL &&
+        (GetScrollPos32(SB_HORZ) != nHorzBefore || GetScrollPos32(SB_VERT) != nVertBefore))
+    {
+        SetScrollPos32(SB_HORZ, GetScrollPos32(SB_HORZ), TRUE);
+        SetScrollPos32(SB_VERT, GetScrollPos32(SB_VERT), TRUE);
+        Invalidate(TRUE);
+    }
+}
+
+void CVXGridCtrl::EnsureVisibleSteps(int nRow, int nCol, int nColMargin, int nRowMargin)
+{
     CVXCellRange VisibleCells = GetVisibleNonFixedCellRange();
 
     long long right = (long long)nCol + nColMargin - VisibleCells.maxCol;
@@ -288,4 +319,16 @@ void CVXGridCtrl::OnSize(UINT nType, int cx, int cy)
     CWnd::OnSize(nType, cx, cy);
     ResetScrollBars(TRUE);
     s_bInOnSize = FALSE;
+}
+
+void CVXGridCtrl::EndBulkChange()
+{
+    if (!m_bBulkChange)
+        return;
+    m_bBulkChange = FALSE;
+    if (GetSafeHwnd() != NULL && m_bAllowDraw)
+    {
+        ResetScrollBars();
+        Invalidate(TRUE);
+    }
 }

@@ -211,3 +211,28 @@ void CVXGridCtrl::OnSelecting(const CVXCellID& currentCell)
     default: break;
     }
 }
+
+void CVXGridCtrl::RemapSelection(const std::function<CVXCellID(const CVXCellID&)>& fnNew)
+{
+    CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&>* maps[] = { &m_mapSelected, &m_mapPrevSelected };
+    for (auto* pMap : maps)
+    {
+        if (pMap->GetCount() == 0)
+            continue;
+        CArray<CVXCellID, CVXCellID&> cells;
+        cells.SetSize(0, (INT_PTR)pMap->GetCount());
+        POSITION pos = pMap->GetStartPosition();
+        while (pos != NULL)
+        {
+            ULONGLONG key;
+            CVXCellID cell;
+            pMap->GetNextAssoc(pos, key, cell);
+            CVXCellID moved = fnNew(cell);
+            if (moved.IsValid())
+                cells.Add(moved);
+        }
+        pMap->RemoveAll();
+        for (INT_PTR i = 0; i < cells.GetSize(); i++)
+            pMap->SetAt(GetCellKey(cells[i].row, cells[i].col), cells[i]);
+    }
+}

@@ -7,6 +7,9 @@
 
 #include <new>
 #include <vector>
+#include <algorithm>
+#include <climits>
+#include <utility>
 
 // ---------------------------------------------------------------- compare functions
 
@@ -306,12 +309,37 @@ BOOL CVXGridCtrl::SortItems(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending
     GRID_ROW** ppRows = m_arRows.GetData();
     UINT* pHeights = (int)m_arRowHeights.GetSize() > high ? m_arRowHeights.GetData() : NULL;
 
+    // Selected cells travel with their rows: the selection maps, keyed by
+    // address, follow them once the rows are in their new order.
+    std::vector<GRID_ROW*> rowsBefore;
+    if (m_mapSelected.GetCount() > 0 || m_mapPrevSelected.GetCount() > 0)
+        rowsBefore.assign(ppRows + low, ppRows + high + 1);
+    auto followRows = [&]() {
+        if (rowsBefore.empty())
+            return;
+        std::vector<std::pair<GRID_ROW*, int>> after;
+        after.reserve(rowsBefore.size());
+        for (int r = low; r <= high; r++)
+            after.push_back(std::make_pair(ppRows[r], r));
+        std::sort(after.begin(), after.end());
+        std::vector<int> newRow(rowsBefore.size());
+        for (size_t i = 0; i < rowsBefore.size(); i++)
+            newRow[i] = std::lower_bound(after.begin(), after.end(),
+                                         std::make_pair(rowsBefore[i], INT_MIN))->second;
+        RemapSelection([&](const CVXCellID& cell) {
+            if (cell.row < low || cell.row > high)
+                return cell;
+            return CVXCellID(newRow[(size_t)(cell.row - low)], cell.col);
+        });
+    };
+
     if (pfnCompare == pfnCellTextCompare)
     {
         std::vector<TextKey> keys = CollectKeys<TextKey>(ppRows, nCol, low, high, MakeTextKey);
         if (!keys.empty())
         {
             PartitionSort(keys.data(), low, ppRows, pHeights, low, high, bAscending, CompareTextKeys);
+            followRows();
             return TRUE;
         }
     }
@@ -335,6 +363,7 @@ BOOL CVXGridCtrl::SortItems(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending
                                   return 0;
                               return a.nValue < b.nValue ? -1 : 1;
                           });
+            followRows();
             return TRUE;
         }
     }
@@ -346,6 +375,7 @@ BOOL CVXGridCtrl::SortItems(PFNGRIDCOMPARE pfnCompare, int nCol, BOOL bAscending
         AfxThrowMemoryException();
     PartitionSort(keys.data(), low, ppRows, pHeights, low, high, bAscending,
                   [pfnCompare, data](LPARAM a, LPARAM b) { return pfnCompare(a, b, data); });
+    followRows();
     return TRUE;
 }
 

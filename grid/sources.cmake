@@ -1,6 +1,7 @@
 # Files of grid/. Portable files build everywhere (and natively under the
 # sanitizers); Win32 files only into the DLL.
 list(APPEND KVVX_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/GridLineSplitter.cpp
 )
 list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridCellModel.cpp

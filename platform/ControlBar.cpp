@@ -299,10 +299,10 @@ void CControlBar::OnDestroy()
         // Dropped together with any placeholder it left on other sides.
         pDockBar->RemoveControlBar(this);
     }
-    if (m_pDockSite && !IsDockBar())
+    if (m_pDockSite)
     {
         // Placeholders for this bar in the site's dock bars go too.
-        for (UINT id = AFX_IDW_DOCKBAR_TOP; id <= AFX_IDW_DOCKBAR_BOTTOM; ++id)
+        for (UINT id = AFX_IDW_DOCKBAR_TOP; id <= AFX_IDW_DOCKBAR_BOTTOM && !IsDockBar(); ++id)
         {
             CWnd* p = m_pDockSite->m_hWnd ? FromHandlePermanent(::GetDlgItem(m_pDockSite->m_hWnd, id)) : nullptr;
             if (p && p->IsKindOf(RUNTIME_CLASS(CDockBar)) && p != this)

@@ -151,7 +151,19 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnH
     case genericException:
     default:                t = "An unknown error occurred while accessing %1."; break;
     }
-    return CopyMessage(FileMessage(t, m_strFileName), lpszError, nMaxError);
+    CString strMessage = FileMessage(t, m_strFileName);
+    // A message too long for the caller's buffer keeps its cause: the file
+    // name gives way, shortened in the middle so that the start of the path
+    // and the file's own name both stay readable.
+    long long nExcess = (long long)strMessage.GetLength() - ((long long)nMaxError - 1);
+    long long nKeep = (long long)m_strFileName.GetLength() - nExcess - 3;
+    if (lpszError != NULL && nMaxError > 0 && nExcess > 0 && nKeep >= 2)
+    {
+        int nHead = (int)(nKeep / 2);
+        CString strShort = m_strFileName.Left(nHead) + "..." + m_strFileName.Right((int)nKeep - nHead);
+        strMessage = FileMessage(t, strShort);
+    }
+    return CopyMessage(strMessage, lpszError, nMaxError);
 }
 
 int PASCAL CFileException::OsErrorToException(LONG lOsError)

@@ -89,6 +89,7 @@ TEST_F(InEditFixture, EnterCommitsEscCancelsAndFocusLossReports)
     // list's font; nothing changed and Enter: nothing sent, window gone.
     CGfxInEdit* p = Open("abc");
     EXPECT_EQ("abc", std::string(p->GetSelText()));
+    long s = -1, e = -1;
     EXPECT_EQ(p->m_hWnd, ::GetFocus());
     CHARFORMATA cf = {};
     cf.cbSize = sizeof(cf);
@@ -141,6 +142,17 @@ TEST_F(InEditFixture, EnterCommitsEscCancelsAndFocusLossReports)
     EXPECT_EQ(nullptr, p->m_hWnd);
     ASSERT_EQ(1u, Ends(WM_USER + 203).size());
     EXPECT_EQ("n", Ends(WM_USER + 203)[0].text);
+
+    // Opened by a click: the caret lands where the pointer is, no selection.
+    PointerAt(list.m_hWnd, 195, 50);
+    edits.emplace_back(new CGfxInEdit(0, 0, "clicked", true));
+    p = edits.back().get();
+    ASSERT_TRUE(p->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(100, 40, 200, 60), &list, 7002));
+    Pump(30);
+    p->GetSel(s, e);
+    EXPECT_EQ(s, e);
+    EXPECT_EQ(7, s) << "the click right of the text puts the caret at its end";
+    p->DestroyWindow();
 }
 
 TEST_F(InEditFixture, NavigationKeysCommitOnceAndAskToMoveOn)
