@@ -8,7 +8,11 @@
 //   kvVXGallery.exe --screenshot F.png  clicks the Area title and a cell of
 //                                       the third row, renders the window
 //                                       into F.png and exits (3 when the
-//                                       clicks did not sort and select)
+//                                       clicks did not sort and select;
+//                                       4 when the print preview shows
+//                                       no page); with --print it also
+//                                       prints the grid it shows on the
+//                                       default printer
 //   kvVXGallery.exe --screenshot-lists F.png  opens the lists and properties
 //                                       window, uses it, renders it into F.png
 //                                       and exits (3 when a step failed)
@@ -20,6 +24,7 @@
 #include "demo/GalleryDocking.h"
 #include "demo/GalleryResource.h"
 #include "demo/GalleryLists.h"
+#include "demo/GalleryPrint.h"
 #include "demo/GalleryWindows.h"
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
@@ -187,7 +192,11 @@ public:
     CGalleryBars m_bars;
     std::string m_screenshotPath;
 
+    bool m_bPrintAfterScreenshot = false;
+
     void OnAppExit() { PostMessage(WM_CLOSE); }
+    void OnFilePrint() { GalleryPrint(m_view); }
+    void OnFilePrintPreview() { GalleryShowPrintPreview(m_view, this); }
     void OnControlsLists() { ShowListsWindow(this, &m_view); }
 
     // The Grid menu: switches of the grid, each item checked while on.
@@ -207,6 +216,8 @@ public:
     {
         static const CCmdEntry<CGalleryFrame> table[] = {
             {ID_APP_EXIT, ID_APP_EXIT, &CGalleryFrame::OnAppExit, nullptr},
+            {ID_FILE_PRINT, ID_FILE_PRINT, &CGalleryFrame::OnFilePrint, nullptr},
+            {ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_PREVIEW, &CGalleryFrame::OnFilePrintPreview, nullptr},
             {ID_CONTROLS_LISTS, ID_CONTROLS_LISTS, &CGalleryFrame::OnControlsLists, nullptr},
             {ID_GRID_LISTMODE, ID_GRID_LISTMODE, &CGalleryFrame::OnGridListMode,
              &CGalleryFrame::OnUpdateGridListMode},
@@ -373,6 +384,10 @@ protected:
         }
         else
             printf("kvVXGallery: screenshot written to %s (%d x %d)\n", m_screenshotPath.c_str(), cx, cy);
+        if (!GalleryCheckPrintPreview(m_view, this))
+            g_nExitCode = 4;
+        if (m_bPrintAfterScreenshot && !GalleryPrintUnattended(m_view))
+            fprintf(stderr, "kvVXGallery: the grid was not printed\n");
         fflush(stdout);
         DestroyWindow();
     }
@@ -447,6 +462,7 @@ public:
             title = "kvVXComBase Gallery";
         m_pFrame = new CGalleryFrame;
         m_pFrame->m_screenshotPath = screenshot;
+        m_pFrame->m_bPrintAfterScreenshot = m_lpCmdLine && strstr(m_lpCmdLine, "--print") != nullptr;
         if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 960, 600), nullptr,
                               MAKEINTRESOURCEA(IDR_MAINFRAME)))
             return FALSE;

@@ -19,6 +19,12 @@
 #define ID_VIEW_BAR_RESET 33203
 #define ID_CONTROLS_LISTS 33300
 
+#ifndef ID_FILE_PRINT
+#define ID_FILE_PRINT 0xE107
+#endif
+#ifndef ID_FILE_PRINT_PREVIEW
+#define ID_FILE_PRINT_PREVIEW 0xE109
+#endif
 #ifndef ID_APP_ABOUT
 #define ID_APP_ABOUT 0xE140
 #endif

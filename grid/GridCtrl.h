@@ -20,9 +20,9 @@
 //                      redraws, invalidation, the redraw switch, RGB colour
 //   GridEdit.cpp       in-place editing (with CInPlaceEdit of
 //                      InPlaceEdit.h) and applying an edit's text
+//   GridPrint.cpp      printing: the print job and its page steps
 //   GridView.cpp       other window-bound operations (notifications,
-//                      clipboard, printing, the message and command
-//                      handlers)
+//                      clipboard, the message and command handlers)
 //
 // Everything that changes the data works without a window: the grid is a
 // complete data store before Create is called, and calls that would repaint,
@@ -657,6 +657,18 @@ public:
     // into the row's red, green and blue columns.
     void SetItemColor(int nRow, int nCol);
 
+    // ------------------------------------------------------------ printing
+    // Asks for a printer with the print dialog and prints every non-fixed
+    // row, page by page, scaled to the paper's width. TRUE when the
+    // document was printed; FALSE when the dialog was cancelled, a page
+    // failed (the document is then aborted) or no printer exists (which
+    // is said in a message box).
+    BOOL Print();
+    // The first row of page nPage (1-based) as the page steps lay the rows
+    // out, or -1 when the grid has fewer pages. Valid between
+    // OnBeginPrinting and OnEndPrinting.
+    int GetPrintPageFirstRow(UINT nPage) const;
+
     // ------------------------------------------------------------ overridables
     // (declared in this order; a derived grid relies on the slots)
     virtual void CutSelectedText();
@@ -856,6 +868,12 @@ private:
         if (pCell != NULL && pCell == m_pEditCell)
             m_pEditCell = NULL;
     }
+
+    // The page GetPrintPageFirstRow found last and its first row: pages
+    // printed in order each continue from the one before. Cleared by
+    // OnBeginPrinting.
+    mutable UINT m_nPrintLastPage = 0;
+    mutable int  m_nPrintLastPageRow = 0;
 
     GRID_ROW* GetRow(int nRow) const
     {

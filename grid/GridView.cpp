@@ -2,9 +2,10 @@
 //
 // This file holds the window side of the grid in the form the data
 // operations need now: everything here does nothing, or answers "not
-// drawn", while the grid has no window. The complete editing, clipboard,
-// and printing behaviour replaces these bodies in the files of those
-// concerns; painting lives in GridDraw.cpp, the mouse in GridMouse.cpp.
+// drawn", while the grid has no window. The complete editing and clipboard
+// behaviour replaces these bodies in the files of those concerns; painting
+// lives in GridDraw.cpp, printing in GridPrint.cpp, the mouse in
+// GridMouse.cpp.
 
 #include "grid/GridCtrl.h"
 #include "platform/CommandIds.h"
@@ -59,30 +60,6 @@ void CVXGridCtrl::OnEditCopy()
 }
 
 void CVXGridCtrl::OnEditPaste()
-{
-}
-
-void CVXGridCtrl::OnBeginPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::OnPrint(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::OnEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::PrintColumnHeadings(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::PrintHeader(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
-void CVXGridCtrl::PrintFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
 {
 }
 

@@ -17,6 +17,7 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InPlaceEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDraw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
 )

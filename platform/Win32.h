@@ -13,5 +13,6 @@
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"
 #include "platform/PrintInfo.h"
+#include "platform/PrintDialog.h"
 #include "platform/WinApp.h"
 #include "platform/ModalUI.h"

@@ -9,6 +9,7 @@ kvvx_install_packages
 trap kvvx_stop_all EXIT
 kvvx_configure_windows
 cmake --build "$KVVX_BUILD/win" -j "$(nproc)"
+kvvx_start_cups
 kvvx_start_display
 kvvx_prepare_prefix
 kvvx_start_wineserver

@@ -19,6 +19,7 @@ cmake -S "$KVVX_ROOT" -B "$KVVX_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug 
   -DKVVX_SANITIZE=ON >/dev/null
 cmake --build "$KVVX_BUILD/native" -j "$jobs"
 
+kvvx_start_cups
 kvvx_start_display
 kvvx_prepare_prefix
 kvvx_start_wineserver
