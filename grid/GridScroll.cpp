@@ -97,8 +97,7 @@ void CVXGridCtrl::HandleScroll(BOOL bHorz, UINT nSBCode)
     {
         if (CWnd::GetFocus() != this)
             SetFocus();   // ends an in-place edit
-        if (m_titleTip.GetSafeHwnd() != NULL)
-            m_titleTip.ShowWindow(SW_HIDE);
+        m_titleTip.Hide();
         m_bScrollBatchStarted = m_nScrollBatch > 0;
     }
 
