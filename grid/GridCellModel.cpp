@@ -268,7 +268,13 @@ CVXGridCtrl::~CVXGridCtrl()
     m_fontGrid.DeleteObject();
     ReleaseMeasureObjects();
     if (m_bOleInitialized)
+    {
+        // Text this process put on the clipboard is rendered into it first:
+        // otherwise it would vanish with the last OLE shutdown of the thread,
+        // and closing a dialog with a grid would empty the user's clipboard.
+        COleDataSource::FlushClipboard();
         ::OleUninitialize();
+    }
 }
 
 // ---------------------------------------------------------------- settings

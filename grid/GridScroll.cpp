@@ -94,8 +94,7 @@ void CVXGridCtrl::HandleScroll(BOOL bHorz, UINT nSBCode)
 {
     if (CWnd::GetFocus() != this)
         SetFocus();   // ends an in-place edit
-    if (m_titleTip.GetSafeHwnd() != NULL)
-        m_titleTip.ShowWindow(SW_HIDE);
+    m_titleTip.Hide();
 
     const int nBar = bHorz ? SB_HORZ : SB_VERT;
     // Inside a batch (EnsureVisible's run of line steps) only the position
