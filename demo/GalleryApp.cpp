@@ -13,6 +13,9 @@
 //                                       no page); with --print it also
 //                                       prints the grid it shows on the
 //                                       default printer
+//   ... --scene tip                     also rests the mouse on a cut-off
+//                                       Class cell so its title tip shows
+//   ... --scene combo                   also opens the Class drop-down list
 //   kvVXGallery.exe --screenshot-lists F.png  opens the lists and properties
 //                                       window, uses it, renders it into F.png
 //                                       and exits (3 when a step failed)
@@ -29,6 +32,8 @@
 #include "demo/PngWriter.h"
 #include "demo/SampleData.h"
 #include "grid/GridCtrl.h"
+#include "grid/ComboGridCtrl.h"
+#include "demo/GalleryDragGrids.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -43,24 +48,27 @@ int g_nExitCode = 0;  // set when the screenshot cannot be written
 // The main pane: a grid of the sample data, fully interactive. Column 0
 // is a fixed column of row numbers under a fixed title row (the list mode
 // renumbers it after every sort); then one column per measurement, each with
-// its number format, and a last "Colour" column showing each region's mean
-// colour, built from the red, green and blue columns.
+// its number format, a "Colour" column showing each region's mean
+// colour, built from the red, green and blue columns, and a narrow "Class"
+// column whose values come from a drop-down list (nucleus, cytoplasm,
+// background); its cut-off texts show in full in a title tip.
 //
 // What the user can do: type into a cell, double-click it or click the focus
 // cell to edit it in place; click a column title to sort the rows by that
 // column (again for the other direction); drag a border in the title row or
 // in the number column to resize a column or a row, double-click it to fit
 // the contents; click the Colour cell of a row to choose its colour.
-class CSampleGridView : public CVXGridCtrl
+class CSampleGridView : public CComboGridCtrl
 {
 public:
     static const int kFirstDataCol = 1;                            // the region column
-    static const int kColourCol = kFirstDataCol + SC_COUNT;        // the last column
+    static const int kColourCol = kFirstDataCol + SC_COUNT;        // the colour column
+    static const int kClassCol = kColourCol + 1;                   // the last column
 
     BOOL CreateView(CWnd* pParent)
     {
         SetRowCount(SampleRowCount() + 1);
-        SetColumnCount(kColourCol + 1);
+        SetColumnCount(kClassCol + 1);
         SetFixedRowCount(1);
         SetFixedColumnCount(1);
         // Decimals per column, as the sample texts have them: integers for
@@ -85,6 +93,13 @@ public:
         }
         SetItemText(0, kColourCol, "Colour");
         SetItemFormat(0, kColourCol, nTitle);
+        SetItemText(0, kClassCol, "Class");
+        SetItemFormat(0, kClassCol, nTitle);
+        CStringArray classes;
+        classes.Add("nucleus");
+        classes.Add("cytoplasm");
+        classes.Add("background");
+        AddComboColumn(kClassCol, classes);
         char text[64];
         for (int r = 0; r < SampleRowCount(); ++r)
         {
@@ -95,6 +110,9 @@ public:
                 SetItemFormat(r + 1, kFirstDataCol + c, c == SC_REGION ? nTitle : nNumber);
             }
             SetRGBColor(r + 1, kFirstDataCol + SC_RED);
+            // Round regions count as nuclei, the largest as background.
+            const RegionMeasurement& m = SampleRow(r);
+            SetComboItemText(r + 1, kClassCol, m.dCircularity > 0.8 ? 0 : (m.nArea > 2000 ? 2 : 1));
         }
 
         // Editing in place, sorting by a click on a title, whole rows
@@ -111,8 +129,8 @@ public:
         if (!Create(CRect(0, 0, 10, 10), pParent, AFX_IDW_PANE_FIRST, WS_CHILD | WS_VISIBLE | WS_TABSTOP))
             return FALSE;
         ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
-        static const int widths[kColourCol + 1] = {36, 56, 60, 76, 82, 76, 80, 84, 80, 80, 60};
-        for (int c = 0; c <= kColourCol; ++c)
+        static const int widths[kClassCol + 1] = {36, 56, 60, 76, 82, 76, 80, 84, 80, 80, 60, 58};
+        for (int c = 0; c <= kClassCol; ++c)
             SetColumnWidth(c, widths[c]);
         FocusAndSelect(CVXCellID(1, kFirstDataCol));
         return TRUE;
@@ -194,7 +212,10 @@ public:
 
     bool m_bPrintAfterScreenshot = false;
 
+    std::string m_scene;   // "", "tip" or "combo": what the screenshot shows
+
     void OnAppExit() { PostMessage(WM_CLOSE); }
+    void OnControlsDragGrids() { GalleryOpenDragGrids(this); }
     void OnFilePrint() { GalleryPrint(m_view); }
     void OnFilePrintPreview() { GalleryShowPrintPreview(m_view, this); }
     void OnControlsLists() { ShowListsWindow(this, &m_view); }
@@ -226,6 +247,7 @@ public:
             {ID_GRID_EDITABLE, ID_GRID_EDITABLE, &CGalleryFrame::OnGridEditable,
              &CGalleryFrame::OnUpdateGridEditable},
             {ID_GRID_RESIZE, ID_GRID_RESIZE, &CGalleryFrame::OnGridResize, &CGalleryFrame::OnUpdateGridResize},
+            {ID_CONTROLS_DRAGGRIDS, ID_CONTROLS_DRAGGRIDS, &CGalleryFrame::OnControlsDragGrids, nullptr},
         };
         return DispatchCmdMsg(this, table, id, code, extra, info) ||
                GalleryWindowsOnCmdMsg(this, id, code, extra, info) || m_bars.OnCmdMsg(id, code, extra, info) ||
@@ -270,7 +292,65 @@ public:
         return true;
     }
 
-    // Renders the whole window (frame, menu and list) into a 32-bit DIB.
+    // The scenes: the mouse resting on the Class cell of the selected row,
+    // whose text is cut off, shows its title tip; or that cell's drop-down
+    // list opened. False, saying why, when the grid did not show it.
+    bool PlayScene()
+    {
+        if (m_scene.empty())
+            return true;
+        const int nRow = 3, nCol = CSampleGridView::kClassCol;
+        m_view.EnsureVisible(nRow, nCol);
+        m_view.UpdateWindow();
+        CRect rc;
+        if (!m_view.GetCellRect(nRow, nCol, &rc))
+            return false;
+        if (m_scene == "tip")
+        {
+            // The longest class name, cut off in the narrow column.
+            m_view.SetComboItemText(nRow, nCol, 2);
+            m_view.RedrawCell(nRow, nCol);
+            CPoint pt(rc.left + 8, rc.CenterPoint().y);
+            m_view.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+            HWND hTip = ::FindWindowA("ZTitleTip", nullptr);
+            if (hTip == nullptr || !::IsWindowVisible(hTip))
+            {
+                fprintf(stderr, "kvVXGallery: no title tip over the cut-off Class cell\n");
+                return false;
+            }
+            ::UpdateWindow(hTip);
+        }
+        else if (m_scene == "combo")
+        {
+            m_view.SetFocusCell(nRow, nCol);
+            CPoint pt = rc.CenterPoint();
+            m_view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+            m_view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+            HWND hCombo = ::FindWindowExA(m_view.GetSafeHwnd(), nullptr, "ComboBox", nullptr);
+            if (hCombo == nullptr)
+            {
+                fprintf(stderr, "kvVXGallery: a click on the Class cell opened no drop-down list\n");
+                return false;
+            }
+            ::SendMessageA(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
+            ::UpdateWindow(hCombo);
+        }
+        // Let the pop-ups reach the screen before it is read back.
+        for (int i = 0; i < 20; i++)
+        {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            ::Sleep(10);
+        }
+        return true;
+    }
+
+    // Renders the whole window (frame, menu and list) into a 32-bit DIB;
+    // with a scene, from the screen, so that pop-ups over the window show.
     bool Capture(std::vector<uint32_t>& pixels, int& cx, int& cy)
     {
         CRect rc;
@@ -291,8 +371,17 @@ public:
             mem.FillSolidRect(0, 0, cx, cy, ::GetSysColor(COLOR_BTNFACE));
             // What the window shows, frame and menu included: copied from
             // the window's own surface.
-            CWindowDC wdc(this);
-            mem.BitBlt(0, 0, cx, cy, &wdc, 0, 0, SRCCOPY);
+            if (m_scene.empty())
+            {
+                CWindowDC wdc(this);
+                mem.BitBlt(0, 0, cx, cy, &wdc, 0, 0, SRCCOPY);
+            }
+            else
+            {
+                HDC hScreen = ::GetDC(nullptr);
+                ::BitBlt(mem.m_hDC, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+                ::ReleaseDC(nullptr, hScreen);
+            }
             // Without a window manager nobody draws the frame and caption
             // (the area outside the menu and the client area): draw them
             // the way the system draws its own.
@@ -369,7 +458,7 @@ protected:
             return;
         }
         KillTimer(kScreenshotTimer);
-        if (!PlayHeaderClickAndSelect())
+        if (!PlayHeaderClickAndSelect() || !PlayScene())
         {
             g_nExitCode = 3;
             DestroyWindow();
@@ -456,12 +545,21 @@ public:
             }
             screenshot = arg;
         }
+        std::string scene;
+        if (const char* q = m_lpCmdLine ? strstr(m_lpCmdLine, "--scene") : nullptr)
+        {
+            q += strlen("--scene");
+            while (*q == ' ')
+                ++q;
+            scene = std::string(q).substr(0, std::string(q).find(' '));
+        }
 
         CString title;
         if (!title.LoadString(IDS_GALLERY_TITLE))
             title = "kvVXComBase Gallery";
         m_pFrame = new CGalleryFrame;
         m_pFrame->m_screenshotPath = screenshot;
+        m_pFrame->m_scene = scene;
         m_pFrame->m_bPrintAfterScreenshot = m_lpCmdLine && strstr(m_lpCmdLine, "--print") != nullptr;
         if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 960, 600), nullptr,
                               MAKEINTRESOURCEA(IDR_MAINFRAME)))

@@ -8,6 +8,14 @@
 #define ID_GRID_SINGLEROW 32773
 #define ID_GRID_EDITABLE 32774
 #define ID_GRID_RESIZE 32775
+#define ID_CONTROLS_DRAGGRIDS 33000
+
+#ifndef ID_EDIT_COPY
+#define ID_EDIT_COPY 0xE122
+#define ID_EDIT_CUT 0xE123
+#define ID_EDIT_PASTE 0xE125
+#define ID_EDIT_SELECT_ALL 0xE12A
+#endif
 
 // Docked bars: window ids 1200-1299, View menu commands 33200-33299.
 #define IDW_BAR_SETTINGS 1200

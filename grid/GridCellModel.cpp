@@ -141,7 +141,7 @@ IMPLEMENT_DYNCREATE(CVXGridCtrl, CWnd)
 CVXGridCtrl::CVXGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     : m_mapSelected(10), m_mapPrevSelected(10),
       m_hMeasureDC(NULL), m_hMeasureFont(NULL),
-      m_pEditCell(NULL), m_bEditCellOpen(FALSE), m_nScrollBatch(0), m_bBulkChange(FALSE)
+      m_pEditCell(NULL), m_bEditCellOpen(FALSE), m_nScrollBatch(0), m_bScrollBatchStarted(FALSE), m_bBulkChange(FALSE)
 {
     memset(&m_lfMeasureFont, 0, sizeof(m_lfMeasureFont));
 
@@ -268,7 +268,13 @@ CVXGridCtrl::~CVXGridCtrl()
     m_fontGrid.DeleteObject();
     ReleaseMeasureObjects();
     if (m_bOleInitialized)
+    {
+        // Text this process put on the clipboard is rendered into it first:
+        // otherwise it would vanish with the last OLE shutdown of the thread,
+        // and closing a dialog with a grid would empty the user's clipboard.
+        COleDataSource::FlushClipboard();
         ::OleUninitialize();
+    }
 }
 
 // ---------------------------------------------------------------- settings

@@ -62,7 +62,8 @@ BOOL CVXGridCtrl::Create(const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwS
     if (!CWnd::Create(GRIDCTRL_CLASSNAME, NULL, dwStyle, rect, pParentWnd, nID))
         return FALSE;
 
-    m_dropTarget.m_pGridCtrl = this;
+    m_dropTarget.Register(this);
+    CreateTitleTip();
 
     // Sizes set before the window existed were measured without its font:
     // every row and column takes the font's default size.
@@ -90,7 +91,8 @@ BOOL CVXGridCtrl::SubclassWindow(HWND hWnd)
 {
     if (!CWnd::SubclassWindow(hWnd))
         return FALSE;
-    m_dropTarget.m_pGridCtrl = this;
+    m_dropTarget.Register(this);
+    CreateTitleTip();
     return TRUE;
 }
 

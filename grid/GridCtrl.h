@@ -20,9 +20,15 @@
 //                      redraws, invalidation, the redraw switch, RGB colour
 //   GridEdit.cpp       in-place editing (with CInPlaceEdit of
 //                      InPlaceEdit.h) and applying an edit's text
+//   GridClipboard.cpp  copy, cut and paste of tab-separated text (the
+//                      text splitting of GridPasteText.h is portable)
+//   GridDragDrop.cpp   the grid as drag source and drop target (with
+//                      CGridDropTarget of GridDropTarget.h)
+//   GridTitleTip.cpp   the title tip (CVXTitleTip of TitleTip.h) over
+//                      cells whose text does not fit
 //   GridPrint.cpp      printing: the print job and its page steps
 //   GridView.cpp       other window-bound operations (notifications,
-//                      clipboard, the message and command handlers)
+//                      the message and command handlers)
 //
 // Everything that changes the data works without a window: the grid is a
 // complete data store before Create is called, and calls that would repaint,
@@ -461,6 +467,12 @@ public:
     // Starts dragging the selection as OLE data once the mouse recognises a
     // drag gesture on a selected cell.
     void OnBeginDrag();
+    // The drop-target side, called by the grid's CGridDropTarget (point in
+    // client coordinates, dwKeyState the MK_ bits).
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    void OnDragLeave();
+    BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
 
     // ------------------------------------------------------------ queries
     BOOL IsValid(int nRow, int nCol) const
@@ -747,6 +759,12 @@ protected:
     // One scroll request (SB_ code) on the horizontal or the vertical bar.
     void HandleScroll(BOOL bHorz, UINT nSBCode);
     void ResetScrollBars(BOOL bShowBars = TRUE);
+    // Scrolls a line while a drag hovers near an edge of the cell area.
+    void DragScroll(CPoint point);
+    // The title tip: made with the window when tips are on, shown over the
+    // cell under the mouse.
+    void CreateTitleTip();
+    void UpdateTitleTip(CPoint point);
     BOOL RegisterWindowClass();
     int ReadWheelScrollLines();
 
@@ -841,6 +859,7 @@ private:
     // moves the position without scrolling or repainting the window; the
     // batch redraws once when it ends.
     int      m_nScrollBatch;
+    BOOL     m_bScrollBatchStarted;   // the batch's first step has run
 
     // Moves both selection maps (the selection and the earlier selection
     // kept by a Ctrl+click) to the cells' new addresses after rows or columns
@@ -884,6 +903,7 @@ private:
     // The cached measuring font for lf, made anew when lf differs from the
     // font made last time.
     HFONT GetMeasureFont(const LOGFONT& lf);
+    class CMeasureDC;
     void ReleaseMeasureObjects();
 };
 

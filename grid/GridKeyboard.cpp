@@ -19,6 +19,7 @@ void CVXGridCtrl::OnEditSelectAll()
 
 void CVXGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
+    m_titleTip.Hide();
     if (!IsValid(m_cellFocus))
     {
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);

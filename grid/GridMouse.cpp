@@ -85,6 +85,8 @@ static void InvertTrackingBand(CWnd* pWnd, BOOL bColumn, int nPos)
 
 void CVXGridCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    // A tip over the cell never keeps the press from the grid.
+    m_titleTip.Hide();
     const BOOL bHadFocus = (::GetFocus() == GetSafeHwnd());
 
     m_ptClickDown = point;
@@ -305,6 +307,8 @@ void CVXGridCtrl::OnMouseMove(UINT nFlags, CPoint point)
         }
     }
 
+    UpdateTitleTip(point);
+
     m_ptLastMouse = point;
 }
 
@@ -496,6 +500,9 @@ void CVXGridCtrl::OnDestroy()
 {
     if (::GetCapture() == GetSafeHwnd())
         ::ReleaseCapture();
+    m_dropTarget.Revoke();
+    if (m_titleTip.GetSafeHwnd() != NULL)
+        m_titleTip.DestroyWindow();
     CWnd::OnDestroy();
 }
 

@@ -1,11 +1,10 @@
 // CVXGridCtrl: operations bound to the grid's window.
 //
-// This file holds the window side of the grid in the form the data
-// operations need now: everything here does nothing, or answers "not
-// drawn", while the grid has no window. The complete editing and clipboard
-// behaviour replaces these bodies in the files of those concerns; painting
-// lives in GridDraw.cpp, printing in GridPrint.cpp, the mouse in
-// GridMouse.cpp.
+// This file holds the window side of the grid that has no file of its own:
+// everything here does nothing, or answers "not drawn", while the grid has
+// no window. Painting lives in GridDraw.cpp, printing in GridPrint.cpp, the
+// mouse in GridMouse.cpp, the clipboard in GridClipboard.cpp, dragging in
+// GridDragDrop.cpp.
 
 #include "grid/GridCtrl.h"
 #include "platform/CommandIds.h"
@@ -33,45 +32,6 @@ LRESULT CVXGridCtrl::SendMessageToParent(int nRow, int nCol, int nMessage)
     if (hReceiver == NULL)
         return 0;
     return ::SendMessageA(hReceiver, WM_NOTIFY, (WPARAM)notify.hdr.idFrom, (LPARAM)&notify);
-}
-
-// ---------------------------------------------------------------- overridables
-
-void CVXGridCtrl::CutSelectedText()
-{
-}
-
-COleDataSource* CVXGridCtrl::CopyTextFromGrid()
-{
-    return NULL;
-}
-
-BOOL CVXGridCtrl::PasteTextToGrid(CVXCellID /*cell*/, COleDataObject* /*pDataObject*/)
-{
-    return FALSE;
-}
-
-void CVXGridCtrl::OnEditCut()
-{
-}
-
-void CVXGridCtrl::OnEditCopy()
-{
-}
-
-void CVXGridCtrl::OnEditPaste()
-{
-}
-
-CImageList* CVXGridCtrl::CreateDragImage(CPoint* /*pHotSpot*/)
-{
-    return NULL;
-}
-
-// Dragging the selection out of the grid comes with the OLE data transfer;
-// until then a drag gesture starts nothing and the press ends as a click.
-void CVXGridCtrl::OnBeginDrag()
-{
 }
 
 // ---------------------------------------------------------------- message handlers

@@ -1,6 +1,7 @@
 # Files of grid/. Portable files build everywhere (and natively under the
 # sanitizers); Win32 files only into the DLL.
 list(APPEND KVVX_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/GridPasteText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridLineSplitter.cpp
 )
 list(APPEND KVVX_WIN32_SOURCES
@@ -20,4 +21,9 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GridPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleTip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridDropTarget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridClipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridDragDrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComboGridCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InPlaceList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridTitleTip.cpp
 )

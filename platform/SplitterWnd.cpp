@@ -132,6 +132,30 @@ BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol) const
     return TRUE;
 }
 
+CWnd* CSplitterWnd::GetActivePane(int* pRow, int* pCol) const
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    CWnd* pPane = pFrame ? pFrame->GetActiveView() : nullptr;
+    if (!IsChildPane(pPane, pRow, pCol))
+    {
+        pPane = CWnd::GetFocus();
+        if (!IsChildPane(pPane, pRow, pCol))
+            return nullptr;
+    }
+    return pPane;
+}
+
+void CSplitterWnd::SetActivePane(int row, int col, CWnd* pWnd)
+{
+    CWnd* pPane = pWnd ? pWnd : GetPane(row, col);
+    if (!pPane || !pPane->m_hWnd)
+        return;
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame && pPane->IsKindOf(RUNTIME_CLASS(CView)))
+        pFrame->SetActiveView(pPane);
+    pPane->SetFocus();
+}
+
 // ---------------------------------------------------------------------------
 // Layout
 

@@ -55,6 +55,13 @@ public:
     BOOL IsChildPane(CWnd* pWnd, int* pRow, int* pCol) const;
     int IdFromRowCol(int row, int col) const { return AFX_IDW_PANE_FIRST + row * 16 + col; }
 
+    // The pane that is its frame's active view, else the pane that has the
+    // focus; NULL when neither is a pane of this splitter.
+    CWnd* GetActivePane(int* pRow = nullptr, int* pCol = nullptr) const;
+    // Makes pWnd (or, when NULL, pane (row, col)) the frame's active view
+    // (when it is a view) and gives it the focus.
+    void SetActivePane(int row, int col, CWnd* pWnd = nullptr);
+
     // Places every pane by the ideal sizes: each row and column but the last
     // gets its ideal size while room lasts, the last takes what remains.
     virtual void RecalcLayout();

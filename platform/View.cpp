@@ -58,6 +58,14 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
     return nResult;
 }
 
+void CView::OnDestroy()
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame && pFrame->GetActiveView() == this)
+        pFrame->SetActiveView(nullptr);
+    CWnd::OnDestroy();
+}
+
 void CView::PostNcDestroy()
 {
     delete this;

@@ -51,6 +51,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) override;
+    // A view that goes stops being its frame's active view.
+    void OnDestroy() override;
     // Views delete themselves with their window.
     void PostNcDestroy() override;
 };

@@ -1,5 +1,6 @@
 // CWinThread, CWinApp: message loop, idle processing and the profile.
 #include "platform/WinApp.h"
+#include "platform/OleDataTransfer.h"
 #include "platform/Wnd.h"
 #include "platform/FrameWnd.h"
 #include "platform/ThreadState.h"
@@ -577,6 +578,8 @@ void AfxOleTerm()
     if (ts->bOleInitialized)
     {
         ts->bOleInitialized = FALSE;
+        // Data this process offers on the clipboard outlives OLE.
+        COleDataSource::FlushClipboard();
         ::OleUninitialize();
     }
 }

@@ -20,6 +20,7 @@ list(APPEND KVVX_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RichEditCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OleDataTransfer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/View.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabCtrl.cpp

@@ -9,7 +9,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 KVVX_PACKAGES="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
   cmake ninja-build googletest g++ clang lld libclang-rt-14-dev fonts-wine fonts-liberation
-  x11-apps imagemagick x11-utils
+  x11-apps imagemagick x11-utils xclip
   cups printer-driver-cups-pdf poppler-utils"
 
 log() { printf '== %s\n' "$*"; }

@@ -35,6 +35,11 @@ else
     echo "no screenshot was written" >&2
     exit 1
   fi
+  for scene in tip combo; do
+    out="$KVVX_ROOT/docs/gallery-$scene.png"
+    wine "$exe" --screenshot "$(winepath -w "$out" 2>/dev/null)" --scene $scene </dev/null
+    [ -s "$out" ] && log "screenshot written to $out"
+  done
   out="$KVVX_ROOT/docs/gallery-lists.png"
   wine "$exe" --screenshot-lists "$(winepath -w "$out" 2>/dev/null)" </dev/null
   [ -s "$out" ] && log "screenshot written to $out"

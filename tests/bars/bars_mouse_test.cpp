@@ -291,3 +291,57 @@ TEST(DockingMouse, DragDockFloatToggleAndResize)
     // The slot left on the left side is dropped once docked elsewhere.
     EXPECT_EQ(pLeft->m_arrBars.GetSize(), 1);
 }
+
+// Lifetimes: float/dock cycles leave no floating frame behind, and bar
+// objects may die before or after their frame (floating or docked) without
+// leaving the frame a dangling bar.
+TEST(DockingLifetime, FloatDockCyclesAndDestructionOrders)
+{
+    auto threadWindows = [] {
+        int n = 0;
+        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND, LPARAM p) { ++*(int*)p; return TRUE; }, (LPARAM)&n);
+        return n;
+    };
+    int nBefore = threadWindows();
+    {
+        DockingFrame f;
+        CSizingControlBarG* a = f.AddBar(100, AFX_IDW_DOCKBAR_LEFT);
+        int nDocked = threadWindows();
+        for (int i = 0; i < 3; ++i)
+        {
+            f.m_pFrame->FloatControlBar(a, CPoint(200 + i, 200));
+            ASSERT_TRUE(a->IsFloating());
+            a->SendMessage(WM_LBUTTONDBLCLK, 0, 0);
+            Pump();
+            ASSERT_EQ(a->m_pDockBar, f.Dock(AFX_IDW_DOCKBAR_LEFT));
+        }
+        EXPECT_EQ(threadWindows(), nDocked);
+
+        // A floating bar destroyed before its frame takes its floating
+        // frame's content with it and leaves the frame's list.
+        auto b = std::make_unique<CSizingControlBarG>();
+        ASSERT_TRUE(b->Create("b", f.m_pFrame, CSize(120, 90), TRUE, 101));
+        b->EnableDocking(CBRS_ALIGN_ANY);
+        f.m_pFrame->FloatControlBar(b.get(), CPoint(300, 300));
+        HWND hMini = b->GetParentFrame()->m_hWnd;
+        b.reset();
+        Pump();
+        EXPECT_EQ(f.m_pFrame->GetControlBar(101), nullptr);
+        EXPECT_FALSE(::IsWindow(hMini));
+        f.m_pFrame->RecalcLayout();
+        Idle(f.m_pFrame);
+
+        // A bar floating when the frame goes: its floating frame goes too;
+        // the bar object outlives both.
+        f.m_pFrame->FloatControlBar(a, CPoint(250, 250));
+        hMini = a->GetParentFrame()->m_hWnd;
+        f.m_pFrame->DestroyWindow();
+        Pump();
+        EXPECT_FALSE(::IsWindow(hMini));
+        EXPECT_EQ(a->m_hWnd, (HWND) nullptr);
+        EXPECT_EQ(a->m_pDockBar, nullptr);
+        EXPECT_EQ(a->m_pDockSite, nullptr);
+    }
+    Pump();
+    EXPECT_EQ(threadWindows(), nBefore);
+}

@@ -41,6 +41,7 @@ public:
         m_pane.Create(AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_WINDOW + 1)), "pane",
                       WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_pFrame, AFX_IDW_PANE_FIRST);
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        m_hWndFrame = m_pFrame->m_hWnd;
         if (bVisible)
         {
             m_pFrame->ShowWindow(SW_SHOWNORMAL);
@@ -49,11 +50,12 @@ public:
     }
     ~DockingFrame()
     {
-        if (m_pFrame && ::IsWindow(m_hFrame()))
-            m_pFrame->DestroyWindow();
+        // The frame object deletes itself with its window (perhaps already).
+        if (::IsWindow(m_hWndFrame))
+            ::DestroyWindow(m_hWndFrame);
         Pump();
     }
-    HWND m_hFrame() const { return m_pFrame->m_hWnd; }
+    HWND m_hWndFrame = nullptr;
 
     // A gripper bar docked on nSide (a new row unless lpRect says where).
     CSizingControlBarG* AddBar(UINT nID, UINT nSide, LPCRECT lpRect = nullptr, CSize size = CSize(200, 200))

@@ -77,12 +77,34 @@ TEST(Splitter, PanesFollowIdealSizesAndABarDraggedMovesTheBoundary)
     EXPECT_EQ(CColourView::s_nAlive, nAlive + 2);
     EXPECT_EQ(static_cast<CColourView*>(split.GetPane(0, 0))->m_nInitialUpdates, 1);
     EXPECT_EQ(pFrame->GetActiveView(), nullptr);
+    EXPECT_EQ(split.GetActivePane(), nullptr);
     int row = -1, col = -1;
     EXPECT_TRUE(split.IsChildPane(split.GetPane(0, 1), &row, &col));
     EXPECT_EQ(row * 16 + col, 1);
     EXPECT_FALSE(split.IsChildPane(pFrame, &row, &col));
     EXPECT_EQ(split.GetPane(0, 2), nullptr);
     EXPECT_FALSE(split.CreateView(0, 0, RUNTIME_CLASS(CColourView), CSize(1, 1), nullptr)) << "pane taken";
+
+    // A click activates a view: it becomes the frame's active view (commands
+    // go there) and the splitter's active pane.
+    CWnd* pRight = split.GetPane(0, 1);
+    ::SendMessageA(pRight->m_hWnd, WM_MOUSEACTIVATE, (WPARAM)pFrame->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(pFrame->GetActiveView(), pRight);
+    EXPECT_EQ(split.GetActivePane(&row, &col), pRight);
+    EXPECT_EQ(col, 1);
+    split.SetActivePane(0, 0);
+    EXPECT_EQ(split.GetActivePane(&row, &col), split.GetPane(0, 0));
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(::GetFocus(), split.GetPane(0, 0)->m_hWnd);
+    // A view that goes is no longer the active one: commands still route.
+    ::SendMessageA(pRight->m_hWnd, WM_MOUSEACTIVATE, (WPARAM)pFrame->m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    pRight->DestroyWindow();
+    EXPECT_EQ(pFrame->GetActiveView(), nullptr);
+    pFrame->SendMessage(WM_COMMAND, ID_EDIT_COPY, 0);
+    CColourView::s_crNext = kRight;
+    ASSERT_TRUE(split.CreateView(0, 1, RUNTIME_CLASS(CColourView), CSize(150, 100), nullptr));
+    split.SetColumnInfo(0, 150, 0);
+    split.RecalcLayout();
 
     // The first column at its ideal 150, the bar, the second column the rest.
     const int bar = split.m_cxSplitter;

@@ -27,3 +27,23 @@ kvvx_add_test(NAME grid_soak SOURCES
 kvvx_add_test(NAME grid_file_format_tests PORTABLE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/grid_linesplitter_test.cpp
 )
+
+# The splitting of pasted text: portable, so it also runs natively under the
+# sanitizers.
+kvvx_add_test(NAME grid_paste_text_tests PORTABLE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grid_paste_text_test.cpp
+)
+
+# Clipboard (the real one, with the X11 side read and written by xclip) and
+# drag-and-drop (real OLE, real input) between grids.
+kvvx_add_test(NAME grid_transfer_tests SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grid_clipboard_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_dragdrop_test.cpp
+)
+
+# The grid's helper windows: the combo-column grid with its drop-down editor
+# and the title tip, driven with real messages.
+kvvx_add_test(NAME grid_helpers_tests SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grid_combo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/grid_titletip_test.cpp
+)

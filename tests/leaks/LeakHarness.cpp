@@ -271,8 +271,11 @@ LeakReport RunLeakCycles(const char* pszName, const std::function<void(LeakCycle
         if (k.second != 0)
             std::printf("[leaks] %s: %s %+ld\n", pszName, k.first.c_str(), k.second);
     }
+    // A handle made while a control was alive and still there is the
+    // control's left over when its kind grew; otherwise the system made it
+    // for its own caches in place of one it dropped.
     for (uintptr_t h : c.m_madeGdi)
-        if (GdiHandleLive(h))
+        if (GdiHandleLive(h) && kinds[GdiKind(h)] > 0)
             r.gdiLeft.push_back(GdiKind(h));
     r.gdiCountGrowth = after.gdiCount - before.gdiCount;
     r.userCountGrowth = after.userCount - before.userCount;

@@ -1,0 +1,765 @@
+// OLE data transfer: shared memory files, data sources, data objects, drop
+// sources and drop targets.
+
+#include "platform/OleDataTransfer.h"
+#include "platform/Wnd.h"
+#include "platform/core/Exceptions.h"
+
+#include <shlobj.h>
+#include <string.h>
+
+// ================================================================== CSharedFile
+
+CSharedFile::CSharedFile(UINT nAllocFlags, UINT nGrowBytes)
+    : m_nAllocFlags(nAllocFlags), m_nGrowBytes(nGrowBytes == 0 ? 4096 : nGrowBytes),
+      m_bAllowGrow(TRUE), m_hGlobal(NULL), m_pData(NULL), m_nBufferSize(0), m_nFileSize(0),
+      m_nPosition(0)
+{
+}
+
+CSharedFile::~CSharedFile()
+{
+    Close();
+}
+
+void CSharedFile::Lock()
+{
+    m_pData = m_hGlobal != NULL ? (BYTE*)::GlobalLock(m_hGlobal) : NULL;
+}
+
+void CSharedFile::Unlock()
+{
+    if (m_hGlobal != NULL && m_pData != NULL)
+        ::GlobalUnlock(m_hGlobal);
+    m_pData = NULL;
+}
+
+void CSharedFile::SetHandle(HGLOBAL hGlobal, BOOL bAllowGrow)
+{
+    Close();
+    m_hGlobal = hGlobal;
+    m_bAllowGrow = bAllowGrow;
+    m_nBufferSize = hGlobal != NULL ? ::GlobalSize(hGlobal) : 0;
+    m_nFileSize = m_nBufferSize;
+    m_nPosition = 0;
+    Lock();
+    if (m_hGlobal != NULL && m_pData == NULL)
+    {
+        // A block that cannot be locked is no file: give it back untouched.
+        m_hGlobal = NULL;
+        m_nBufferSize = m_nFileSize = 0;
+        AfxThrowMemoryException();
+    }
+}
+
+HGLOBAL CSharedFile::Detach()
+{
+    Unlock();
+    HGLOBAL h = m_hGlobal;
+    if (h != NULL && m_nFileSize < m_nBufferSize && m_nFileSize > 0)
+    {
+        HGLOBAL hShrunk = ::GlobalReAlloc(h, m_nFileSize, GMEM_MOVEABLE);
+        if (hShrunk != NULL)
+            h = hShrunk;
+    }
+    if (h != NULL && m_nFileSize == 0)
+    {
+        ::GlobalFree(h);
+        h = NULL;
+    }
+    m_hGlobal = NULL;
+    m_nBufferSize = m_nFileSize = m_nPosition = 0;
+    return h;
+}
+
+// Grows the block to hold at least nNewLen bytes: by the grow step, or by
+// half the current size when that is more, so that many small writes cost
+// time linear in the data written.
+void CSharedFile::Grow(SIZE_T nNewLen)
+{
+    if (nNewLen <= m_nBufferSize)
+        return;
+    if (!m_bAllowGrow)
+        AfxThrowMemoryException();
+    SIZE_T nNew = m_nBufferSize + m_nBufferSize / 2;
+    if (nNew < nNewLen)
+        nNew = nNewLen;
+    nNew = ((nNew + m_nGrowBytes - 1) / m_nGrowBytes) * m_nGrowBytes;
+    if (nNew < nNewLen)
+        AfxThrowMemoryException();
+    Unlock();
+    HGLOBAL h = m_hGlobal == NULL ? ::GlobalAlloc(m_nAllocFlags, nNew)
+                                  : ::GlobalReAlloc(m_hGlobal, nNew, GMEM_MOVEABLE);
+    if (h == NULL)
+    {
+        Lock();
+        AfxThrowMemoryException();
+    }
+    m_hGlobal = h;
+    m_nBufferSize = nNew;
+    Lock();
+    if (m_pData == NULL)
+        AfxThrowMemoryException();
+}
+
+UINT CSharedFile::Read(void* lpBuf, UINT nCount)
+{
+    if (nCount == 0)
+        return 0;
+    if (lpBuf == NULL)
+        AfxThrowInvalidArgException();
+    if (m_nPosition >= m_nFileSize)
+        return 0;
+    SIZE_T nAvail = m_nFileSize - m_nPosition;
+    UINT nRead = (SIZE_T)nCount < nAvail ? nCount : (UINT)nAvail;
+    memcpy(lpBuf, m_pData + m_nPosition, nRead);
+    m_nPosition += nRead;
+    return nRead;
+}
+
+void CSharedFile::Write(const void* lpBuf, UINT nCount)
+{
+    if (nCount == 0)
+        return;
+    if (lpBuf == NULL)
+        AfxThrowInvalidArgException();
+    SIZE_T nEnd = m_nPosition + nCount;
+    if (nEnd < m_nPosition)
+        AfxThrowMemoryException();
+    if (nEnd > m_nBufferSize)
+        Grow(nEnd);
+    if (m_nPosition > m_nFileSize)
+        memset(m_pData + m_nFileSize, 0, m_nPosition - m_nFileSize);
+    memmove(m_pData + m_nPosition, lpBuf, nCount);
+    m_nPosition = nEnd;
+    if (m_nPosition > m_nFileSize)
+        m_nFileSize = m_nPosition;
+}
+
+ULONGLONG CSharedFile::Seek(LONGLONG lOff, UINT nFrom)
+{
+    LONGLONG lBase = nFrom == begin ? 0 : nFrom == current ? (LONGLONG)m_nPosition
+                   : nFrom == end ? (LONGLONG)m_nFileSize : -1;
+    if (lBase < 0)
+        AfxThrowInvalidArgException();
+    LONGLONG lNew = lBase + lOff;
+    if (lNew < 0 || (lOff > 0 && lNew < lBase))
+        AfxThrowFileException(CFileException::badSeek, -1, m_strFileName);
+    m_nPosition = (SIZE_T)lNew;
+    return (ULONGLONG)lNew;
+}
+
+ULONGLONG CSharedFile::GetPosition() const { return m_nPosition; }
+ULONGLONG CSharedFile::GetLength() const { return m_nFileSize; }
+
+void CSharedFile::SetLength(ULONGLONG dwNewLen)
+{
+    if (dwNewLen > (ULONGLONG)(SIZE_T)-1)
+        AfxThrowMemoryException();
+    SIZE_T n = (SIZE_T)dwNewLen;
+    if (n > m_nBufferSize)
+        Grow(n);
+    if (n > m_nFileSize)
+        memset(m_pData + m_nFileSize, 0, n - m_nFileSize);
+    if (n < m_nPosition)
+        m_nPosition = n;
+    m_nFileSize = n;
+}
+
+void CSharedFile::Flush() {}
+
+void CSharedFile::Close()
+{
+    Unlock();
+    if (m_hGlobal != NULL)
+        ::GlobalFree(m_hGlobal);
+    m_hGlobal = NULL;
+    m_nBufferSize = m_nFileSize = m_nPosition = 0;
+}
+
+void CSharedFile::Abort()
+{
+    Close();
+}
+
+// ================================================================== helpers
+
+// A copy of a global memory block (same size), or NULL.
+static HGLOBAL CopyGlobal(HGLOBAL hSrc)
+{
+    SIZE_T n = ::GlobalSize(hSrc);
+    HGLOBAL hDst = ::GlobalAlloc(GMEM_MOVEABLE, n == 0 ? 1 : n);
+    if (hDst == NULL)
+        return NULL;
+    void* pSrc = ::GlobalLock(hSrc);
+    void* pDst = ::GlobalLock(hDst);
+    if (pSrc == NULL || pDst == NULL)
+    {
+        if (pSrc != NULL)
+            ::GlobalUnlock(hSrc);
+        if (pDst != NULL)
+            ::GlobalUnlock(hDst);
+        ::GlobalFree(hDst);
+        return NULL;
+    }
+    memcpy(pDst, pSrc, n);
+    ::GlobalUnlock(hSrc);
+    ::GlobalUnlock(hDst);
+    return hDst;
+}
+
+static void FillFormatEtc(FORMATETC& fmt, CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
+{
+    if (lpFormatEtc != NULL)
+    {
+        fmt = *lpFormatEtc;
+        fmt.cfFormat = cfFormat;
+        return;
+    }
+    fmt.cfFormat = cfFormat;
+    fmt.ptd = NULL;
+    fmt.dwAspect = DVASPECT_CONTENT;
+    fmt.lindex = -1;
+    fmt.tymed = TYMED_HGLOBAL;
+}
+
+// The data source on the clipboard put there by this process (one process,
+// one clipboard: a plain static is enough).
+static COleDataSource* g_pClipboardOwner = NULL;
+
+// ================================================================== COleDataSource
+
+COleDataSource::COleDataSource() : m_dwRef(1)
+{
+    m_xDataObject.m_pOwner = this;
+}
+
+COleDataSource::~COleDataSource()
+{
+    if (g_pClipboardOwner == this)
+        g_pClipboardOwner = NULL;
+    Empty();
+}
+
+void COleDataSource::Empty()
+{
+    for (Entry& e : m_entries)
+        if (e.hGlobal != NULL)
+            ::GlobalFree(e.hGlobal);
+    m_entries.clear();
+}
+
+void COleDataSource::CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal, LPFORMATETC lpFormatEtc)
+{
+    FORMATETC fmt;
+    FillFormatEtc(fmt, cfFormat, lpFormatEtc);
+    fmt.tymed = TYMED_HGLOBAL;
+    for (Entry& e : m_entries)
+    {
+        if (e.fmt.cfFormat == cfFormat && e.fmt.dwAspect == fmt.dwAspect)
+        {
+            if (e.hGlobal != NULL && e.hGlobal != hGlobal)
+                ::GlobalFree(e.hGlobal);
+            e.hGlobal = hGlobal;
+            return;
+        }
+    }
+    m_entries.push_back(Entry{ fmt, hGlobal });
+}
+
+const COleDataSource::Entry* COleDataSource::Find(const FORMATETC* pFmt) const
+{
+    if (pFmt == NULL)
+        return NULL;
+    for (const Entry& e : m_entries)
+    {
+        if (e.fmt.cfFormat == pFmt->cfFormat && (pFmt->tymed & TYMED_HGLOBAL) &&
+            (pFmt->dwAspect == e.fmt.dwAspect || pFmt->dwAspect == 0))
+            return &e;
+    }
+    return NULL;
+}
+
+DWORD COleDataSource::InternalAddRef()
+{
+    return (DWORD)::InterlockedIncrement(&m_dwRef);
+}
+
+DWORD COleDataSource::InternalRelease()
+{
+    LONG n = ::InterlockedDecrement(&m_dwRef);
+    if (n == 0)
+        delete this;
+    return (DWORD)n;
+}
+
+LPDATAOBJECT COleDataSource::GetDataObject()
+{
+    InternalAddRef();
+    return &m_xDataObject;
+}
+
+BOOL COleDataSource::SetClipboard()
+{
+    HRESULT hr = ::OleSetClipboard(&m_xDataObject);
+    if (SUCCEEDED(hr))
+        g_pClipboardOwner = this;
+    InternalRelease();
+    return SUCCEEDED(hr);
+}
+
+void COleDataSource::FlushClipboard()
+{
+    if (g_pClipboardOwner != NULL)
+        ::OleFlushClipboard();
+}
+
+COleDataSource* COleDataSource::GetClipboardOwner()
+{
+    if (g_pClipboardOwner != NULL && ::OleIsCurrentClipboard(&g_pClipboardOwner->m_xDataObject) != S_OK)
+        return NULL;
+    return g_pClipboardOwner;
+}
+
+DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT /*lpRectStartDrag*/, COleDropSource* pDropSource)
+{
+    COleDropSource defaultSource;
+    if (pDropSource == NULL)
+        pDropSource = &defaultSource;
+    DWORD dwEffect = DROPEFFECT_NONE;
+    // Hold a reference of our own while the loop runs: a target may release
+    // the data object more often than the system balances.
+    InternalAddRef();
+    HRESULT hr = ::DoDragDrop(&m_xDataObject, pDropSource->GetInterface(), dwEffects, &dwEffect);
+    InternalRelease();
+    // A drag that ends over a window that refused it still reports a drop
+    // on some systems, with no effect: only the effect counts.
+    if (hr != DRAGDROP_S_DROP)
+        return DROPEFFECT_NONE;
+    return dwEffect & dwEffects;
+}
+
+// ---- IDataObject
+
+STDMETHODIMP COleDataSource::XDataObject::QueryInterface(REFIID riid, void** ppv)
+{
+    if (ppv == NULL)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject))
+    {
+        *ppv = static_cast<IDataObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) COleDataSource::XDataObject::AddRef()
+{
+    return m_pOwner->InternalAddRef();
+}
+
+STDMETHODIMP_(ULONG) COleDataSource::XDataObject::Release()
+{
+    return m_pOwner->InternalRelease();
+}
+
+STDMETHODIMP COleDataSource::XDataObject::GetData(FORMATETC* pFmt, STGMEDIUM* pMedium)
+{
+    if (pFmt == NULL || pMedium == NULL)
+        return E_INVALIDARG;
+    const Entry* e = m_pOwner->Find(pFmt);
+    if (e == NULL || e->hGlobal == NULL)
+        return DV_E_FORMATETC;
+    HGLOBAL hCopy = CopyGlobal(e->hGlobal);
+    if (hCopy == NULL)
+        return E_OUTOFMEMORY;
+    pMedium->tymed = TYMED_HGLOBAL;
+    pMedium->hGlobal = hCopy;
+    pMedium->pUnkForRelease = NULL;
+    return S_OK;
+}
+
+STDMETHODIMP COleDataSource::XDataObject::GetDataHere(FORMATETC* pFmt, STGMEDIUM* pMedium)
+{
+    if (pFmt == NULL || pMedium == NULL)
+        return E_INVALIDARG;
+    const Entry* e = m_pOwner->Find(pFmt);
+    if (e == NULL || e->hGlobal == NULL || pMedium->tymed != TYMED_HGLOBAL || pMedium->hGlobal == NULL)
+        return DV_E_FORMATETC;
+    SIZE_T n = ::GlobalSize(e->hGlobal);
+    if (::GlobalSize(pMedium->hGlobal) < n)
+        return STG_E_MEDIUMFULL;
+    void* pSrc = ::GlobalLock(e->hGlobal);
+    void* pDst = ::GlobalLock(pMedium->hGlobal);
+    if (pSrc != NULL && pDst != NULL)
+        memcpy(pDst, pSrc, n);
+    if (pSrc != NULL)
+        ::GlobalUnlock(e->hGlobal);
+    if (pDst != NULL)
+        ::GlobalUnlock(pMedium->hGlobal);
+    return (pSrc != NULL && pDst != NULL) ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP COleDataSource::XDataObject::QueryGetData(FORMATETC* pFmt)
+{
+    return m_pOwner->Find(pFmt) != NULL ? S_OK : DV_E_FORMATETC;
+}
+
+STDMETHODIMP COleDataSource::XDataObject::GetCanonicalFormatEtc(FORMATETC* /*pIn*/, FORMATETC* pOut)
+{
+    if (pOut != NULL)
+        pOut->ptd = NULL;
+    return DATA_S_SAMEFORMATETC;
+}
+
+STDMETHODIMP COleDataSource::XDataObject::SetData(FORMATETC*, STGMEDIUM*, BOOL)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP COleDataSource::XDataObject::EnumFormatEtc(DWORD dwDirection, IEnumFORMATETC** ppEnum)
+{
+    if (ppEnum == NULL)
+        return E_POINTER;
+    *ppEnum = NULL;
+    if (dwDirection != DATADIR_GET)
+        return E_NOTIMPL;
+    std::vector<FORMATETC> fmts;
+    for (const Entry& e : m_pOwner->m_entries)
+        fmts.push_back(e.fmt);
+    return ::SHCreateStdEnumFmtEtc((UINT)fmts.size(), fmts.empty() ? NULL : fmts.data(), ppEnum);
+}
+
+STDMETHODIMP COleDataSource::XDataObject::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+STDMETHODIMP COleDataSource::XDataObject::DUnadvise(DWORD)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+STDMETHODIMP COleDataSource::XDataObject::EnumDAdvise(IEnumSTATDATA**)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+// ================================================================== COleDataObject
+
+COleDataObject::COleDataObject() : m_lpDataObject(NULL), m_bAutoRelease(TRUE)
+{
+}
+
+COleDataObject::~COleDataObject()
+{
+    Release();
+}
+
+void COleDataObject::Attach(LPDATAOBJECT lpDataObject, BOOL bAutoRelease)
+{
+    Release();
+    m_lpDataObject = lpDataObject;
+    m_bAutoRelease = bAutoRelease;
+}
+
+LPDATAOBJECT COleDataObject::Detach()
+{
+    LPDATAOBJECT p = m_lpDataObject;
+    m_lpDataObject = NULL;
+    return p;
+}
+
+void COleDataObject::Release()
+{
+    if (m_lpDataObject != NULL && m_bAutoRelease)
+        m_lpDataObject->Release();
+    m_lpDataObject = NULL;
+}
+
+BOOL COleDataObject::AttachClipboard()
+{
+    LPDATAOBJECT p = NULL;
+    if (FAILED(::OleGetClipboard(&p)) || p == NULL)
+        return FALSE;
+    Attach(p, TRUE);
+    return TRUE;
+}
+
+BOOL COleDataObject::IsDataAvailable(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
+{
+    if (m_lpDataObject == NULL)
+        return FALSE;
+    FORMATETC fmt;
+    FillFormatEtc(fmt, cfFormat, lpFormatEtc);
+    return m_lpDataObject->QueryGetData(&fmt) == S_OK;
+}
+
+HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
+{
+    if (m_lpDataObject == NULL)
+        return NULL;
+    FORMATETC fmt;
+    FillFormatEtc(fmt, cfFormat, lpFormatEtc);
+    fmt.tymed = TYMED_HGLOBAL;
+    STGMEDIUM medium;
+    memset(&medium, 0, sizeof(medium));
+    if (FAILED(m_lpDataObject->GetData(&fmt, &medium)))
+        return NULL;
+    if (medium.tymed != TYMED_HGLOBAL || medium.hGlobal == NULL)
+    {
+        ::ReleaseStgMedium(&medium);
+        return NULL;
+    }
+    if (medium.pUnkForRelease == NULL)
+        return medium.hGlobal;   // ours to keep
+    HGLOBAL hCopy = CopyGlobal(medium.hGlobal);
+    ::ReleaseStgMedium(&medium);
+    return hCopy;
+}
+
+// ================================================================== COleDropSource
+
+COleDropSource::COleDropSource() : m_dwRef(1)
+{
+    m_xDropSource.m_pOwner = this;
+}
+
+COleDropSource::~COleDropSource()
+{
+}
+
+SCODE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)
+{
+    if (bEscapePressed)
+        return DRAGDROP_S_CANCEL;
+    const DWORD dwButtons = dwKeyState & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
+    if (dwButtons == 0)
+        return DRAGDROP_S_DROP;
+    // A second button pressed during the drag cancels it.
+    if (dwButtons != MK_LBUTTON && dwButtons != MK_RBUTTON && dwButtons != MK_MBUTTON)
+        return DRAGDROP_S_CANCEL;
+    return S_OK;
+}
+
+SCODE COleDropSource::GiveFeedback(DROPEFFECT /*dropEffect*/)
+{
+    return DRAGDROP_S_USEDEFAULTCURSORS;
+}
+
+STDMETHODIMP COleDropSource::XDropSource::QueryInterface(REFIID riid, void** ppv)
+{
+    if (ppv == NULL)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource))
+    {
+        *ppv = static_cast<IDropSource*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+}
+
+// The drop source lives as long as its owner (on the stack of the drag):
+// the count is kept for the interface's sake only.
+STDMETHODIMP_(ULONG) COleDropSource::XDropSource::AddRef()
+{
+    return (ULONG)::InterlockedIncrement(&m_pOwner->m_dwRef);
+}
+
+STDMETHODIMP_(ULONG) COleDropSource::XDropSource::Release()
+{
+    return (ULONG)::InterlockedDecrement(&m_pOwner->m_dwRef);
+}
+
+STDMETHODIMP COleDropSource::XDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)
+{
+    return m_pOwner->QueryContinueDrag(fEscapePressed, grfKeyState);
+}
+
+STDMETHODIMP COleDropSource::XDropSource::GiveFeedback(DWORD dwEffect)
+{
+    return m_pOwner->GiveFeedback(dwEffect);
+}
+
+// ================================================================== COleDropTarget
+
+COleDropTarget::COleDropTarget() : m_dwRef(1), m_hWnd(NULL)
+{
+    m_xDropTarget.m_pOwner = this;
+}
+
+COleDropTarget::~COleDropTarget()
+{
+    if (m_hWnd != NULL)
+        COleDropTarget::Revoke();
+}
+
+BOOL COleDropTarget::Register(CWnd* pWnd)
+{
+    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || m_hWnd != NULL)
+        return FALSE;
+    if (FAILED(::RegisterDragDrop(pWnd->GetSafeHwnd(), &m_xDropTarget)))
+        return FALSE;
+    m_hWnd = pWnd->GetSafeHwnd();
+    return TRUE;
+}
+
+void COleDropTarget::Revoke()
+{
+    if (m_hWnd == NULL)
+        return;
+    ::RevokeDragDrop(m_hWnd);
+    m_hWnd = NULL;
+    m_dataObject.Release();
+}
+
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
+
+DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
+
+void COleDropTarget::OnDragLeave(CWnd*)
+{
+}
+
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint)
+{
+    return FALSE;
+}
+
+DROPEFFECT COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
+
+CWnd* COleDropTarget::TargetWnd() const
+{
+    return m_hWnd != NULL ? CWnd::FromHandle(m_hWnd) : NULL;
+}
+
+CPoint COleDropTarget::ToClient(POINTL pt) const
+{
+    POINT p = { pt.x, pt.y };
+    if (m_hWnd != NULL)
+        ::ScreenToClient(m_hWnd, &p);
+    return CPoint(p.x, p.y);
+}
+
+STDMETHODIMP COleDropTarget::XDropTarget::QueryInterface(REFIID riid, void** ppv)
+{
+    if (ppv == NULL)
+        return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget))
+    {
+        *ppv = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+}
+
+// The target is a member of its window's object and lives as long as that:
+// the count is kept for the interface's sake only.
+STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::AddRef()
+{
+    return (ULONG)::InterlockedIncrement(&m_pOwner->m_dwRef);
+}
+
+STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release()
+{
+    return (ULONG)::InterlockedDecrement(&m_pOwner->m_dwRef);
+}
+
+STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
+                                                    DWORD* pdwEffect)
+{
+    if (pdwEffect == NULL)
+        return E_INVALIDARG;
+    COleDropTarget* t = m_pOwner;
+    CWnd* pWnd = t->TargetWnd();
+    if (pWnd == NULL)
+    {
+        *pdwEffect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    if (pDataObj != NULL)
+        pDataObj->AddRef();
+    t->m_dataObject.Attach(pDataObj, TRUE);
+    DROPEFFECT e = t->OnDragEnter(pWnd, &t->m_dataObject, grfKeyState, t->ToClient(pt));
+    *pdwEffect &= e;
+    return S_OK;
+}
+
+STDMETHODIMP COleDropTarget::XDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
+{
+    if (pdwEffect == NULL)
+        return E_INVALIDARG;
+    COleDropTarget* t = m_pOwner;
+    CWnd* pWnd = t->TargetWnd();
+    if (pWnd == NULL)
+    {
+        *pdwEffect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    CPoint point = t->ToClient(pt);
+    DROPEFFECT e = t->OnDragScroll(pWnd, grfKeyState, point);
+    if (e & DROPEFFECT_SCROLL)
+        *pdwEffect &= (e | DROPEFFECT_SCROLL);
+    else
+        *pdwEffect &= t->OnDragOver(pWnd, &t->m_dataObject, grfKeyState, point);
+    return S_OK;
+}
+
+STDMETHODIMP COleDropTarget::XDropTarget::DragLeave()
+{
+    COleDropTarget* t = m_pOwner;
+    CWnd* pWnd = t->TargetWnd();
+    if (pWnd != NULL)
+        t->OnDragLeave(pWnd);
+    t->m_dataObject.Release();
+    return S_OK;
+}
+
+// The drop is offered to OnDragOver once more (with the keys held at the
+// drop) and then to OnDrop; the effect reported back is none unless both
+// accept it, so a source never acts (a move never empties it) on a drop
+// that did not happen.
+STDMETHODIMP COleDropTarget::XDropTarget::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
+                                               DWORD* pdwEffect)
+{
+    if (pdwEffect == NULL)
+        return E_INVALIDARG;
+    COleDropTarget* t = m_pOwner;
+    CWnd* pWnd = t->TargetWnd();
+    if (pWnd == NULL)
+    {
+        *pdwEffect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    if (pDataObj != NULL)
+        pDataObj->AddRef();
+    t->m_dataObject.Attach(pDataObj, TRUE);
+    CPoint point = t->ToClient(pt);
+    DROPEFFECT e = t->OnDragOver(pWnd, &t->m_dataObject, grfKeyState, point) & *pdwEffect;
+    // One effect only: a move when both are possible and nothing asks for a
+    // copy.
+    if ((e & DROPEFFECT_MOVE) && (e & DROPEFFECT_COPY))
+        e = (grfKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    if (e == DROPEFFECT_NONE)
+        t->OnDragLeave(pWnd);
+    else if (!t->OnDrop(pWnd, &t->m_dataObject, e, point))
+        e = DROPEFFECT_NONE;
+    *pdwEffect = e;
+    t->m_dataObject.Release();
+    return S_OK;
+}
