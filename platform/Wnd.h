@@ -50,9 +50,8 @@ class CFrameWnd;
 struct CCreateContext;
 class CWnd;
 
-// The framework's window procedure (for window classes registered by hand).
-// Declared before CWnd names them as friends, so that their first
-// declaration already carries the library's DLL linkage.
+// The framework's window procedure (for window classes registered by hand),
+// and the dispatch of one message to a window object that it calls.
 KVVX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 KVVX_API LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -353,8 +352,11 @@ protected:
     // Creates one reflected notification's recipient lookup.
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-    friend KVVX_API LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
-    friend KVVX_API LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
+    // The message dispatch reaches the saved procedure through this helper
+    // of the implementation: befriending the exported functions themselves
+    // would declare them again, and a friend declaration cannot carry their
+    // DLL linkage.
+    friend struct KvWndProcAccess;
     friend LRESULT CALLBACK KvCbtHook(int, WPARAM, LPARAM);
 };
 
