@@ -175,6 +175,61 @@ CSize CVXGridCtrl::GetTextExtent(LPCTSTR str, BOOL bBold)
     return CSize(size.cx + 2 * m_nMargin, size.cy + 2 * m_nMargin);
 }
 
+namespace
+{
+// The advance widths of the 256 single-byte characters in one font on the
+// grid's measuring DC, and the height the system gives a measured text:
+// sizing a column of a million cells to fit then adds widths instead of
+// asking the system once per cell. Used only where it gives the system's own
+// figures: a single-byte code page, and a font for which a sample of
+// awkward texts measures the same both ways.
+struct CharWidths
+{
+    HFONT   hFont;
+    LOGFONT lf;
+    bool    bUsable;
+    int     anWidth[256];
+    int     nHeight;
+};
+thread_local CharWidths t_charWidths = {};
+
+const CharWidths* CharWidthsFor(HDC hDC, HFONT hFont, const LOGFONT& lf)
+{
+    static int s_nSingleByte = -1;
+    if (s_nSingleByte < 0)
+    {
+        CPINFO cp;
+        s_nSingleByte = (::GetCPInfo(CP_ACP, &cp) && cp.MaxCharSize == 1) ? 1 : 0;
+    }
+    if (s_nSingleByte == 0)
+        return NULL;
+    CharWidths& w = t_charWidths;
+    if (w.hFont != hFont || memcmp(&w.lf, &lf, sizeof(LOGFONT)) != 0)
+    {
+        w.hFont = hFont;
+        memcpy(&w.lf, &lf, sizeof(LOGFONT));
+        TEXTMETRICA tm;
+        w.bUsable = ::GetCharWidth32A(hDC, 0, 255, w.anWidth) && ::GetTextMetricsA(hDC, &tm);
+        w.nHeight = w.bUsable ? tm.tmHeight : 0;
+        static const char* const kSamples[] = { "Wg0,.xyz", "a much longer text", "\t\r\n\x01 ~",
+                                                "\xe9\xff\x80\xa0", "1234567890", "iiiWWW" };
+        for (const char* psz : kSamples)
+        {
+            if (!w.bUsable)
+                break;
+            SIZE size = { 0, 0 };
+            int nLen = (int)strlen(psz);
+            ::GetTextExtentPoint32A(hDC, psz, nLen, &size);
+            int nSum = 0;
+            for (int i = 0; i < nLen; i++)
+                nSum += w.anWidth[(unsigned char)psz[i]];
+            w.bUsable = size.cx == nSum && size.cy == w.nHeight;
+        }
+    }
+    return w.bUsable ? &w : NULL;
+}
+} // namespace
+
 // Width: text + 4 margins + image; height: the larger of the image and the
 // text with 2 margins. A fixed cell is measured semi-bold.
 CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
@@ -188,13 +243,26 @@ CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
         lf.lfWeight = 600;
     HFONT hFont = GetMeasureFont(lf);
 
-    // A font already selected (the measuring DC keeps it) is not selected
-    // again: selecting fonts back and forth costs more than the measuring.
+    // A font already selected (the measuring DC always has the measuring
+    // font selected) is not selected again: selecting fonts back and forth
+    // costs more than the measuring.
     CString str = GetItemText(nRow, nCol);
-    HGDIOBJ hOldFont = hFont != NULL && ::GetCurrentObject(hDC, OBJ_FONT) != hFont
+    const bool bMeasureDC = hDC == m_hMeasureDC && hFont == m_hMeasureFont && hFont != NULL;
+    HGDIOBJ hOldFont = hFont != NULL && !bMeasureDC && ::GetCurrentObject(hDC, OBJ_FONT) != hFont
                            ? ::SelectObject(hDC, hFont) : NULL;
     SIZE size = { 0, 0 };
-    ::GetTextExtentPoint32A(hDC, str, str.GetLength(), &size);
+    const CharWidths* pWidths = bMeasureDC && !str.IsEmpty() ? CharWidthsFor(hDC, hFont, lf) : NULL;
+    if (pWidths != NULL)
+    {
+        const unsigned char* p = (const unsigned char*)(LPCTSTR)str;
+        long long nWidth = 0;
+        for (int i = 0, n = str.GetLength(); i < n; i++)
+            nWidth += pWidths->anWidth[p[i]];
+        size.cx = nWidth > INT_MAX ? INT_MAX : (LONG)nWidth;
+        size.cy = pWidths->nHeight;
+    }
+    else
+        ::GetTextExtentPoint32A(hDC, str, str.GetLength(), &size);
     if (hOldFont != NULL)
         ::SelectObject(hDC, hOldFont);
 
