@@ -310,38 +310,31 @@ private:
 // so sizes measured before would be thrown away.
 BOOL CVXGridCtrl::AutoSizeColumn(int nCol)
 {
-    if (nCol < 0 || nCol >= m_nCols || GetSafeHwnd() == NULL)
-        return FALSE;
-    CMeasureDC dc(*this);
-    if (dc.Get() == NULL)
-        return FALSE;
-    int nWidth = 0;
-    for (int r = 0; r < m_nRows; r++)
-    {
-        CSize size = GetCellExtent(r, nCol, dc.Get());
-        if (size.cx > nWidth)
-            nWidth = size.cx;
-    }
-    m_arColWidths.SetEntry(nCol, (UINT)nWidth);
-    ResetScrollBars();
-    return TRUE;
+    return nCol >= 0 && nCol < m_nCols && AutoSizeLine(nCol, TRUE);
 }
 
 BOOL CVXGridCtrl::AutoSizeRow(int nRow)
 {
-    if (nRow < 0 || nRow >= m_nRows || GetSafeHwnd() == NULL)
+    return nRow >= 0 && nRow < m_nRows && AutoSizeLine(nRow, FALSE);
+}
+
+// Gives a column (or row) the largest width (or height) of its cells.
+BOOL CVXGridCtrl::AutoSizeLine(int nIndex, BOOL bColumn)
+{
+    if (GetSafeHwnd() == NULL)
         return FALSE;
     CMeasureDC dc(*this);
     if (dc.Get() == NULL)
         return FALSE;
-    int nHeight = 0;
-    for (int c = 0; c < m_nCols; c++)
+    int nLargest = 0;
+    for (int i = 0, n = bColumn ? m_nRows : m_nCols; i < n; i++)
     {
-        CSize size = GetCellExtent(nRow, c, dc.Get());
-        if (size.cy > nHeight)
-            nHeight = size.cy;
+        CSize size = bColumn ? GetCellExtent(i, nIndex, dc.Get()) : GetCellExtent(nIndex, i, dc.Get());
+        int nExtent = bColumn ? size.cx : size.cy;
+        if (nExtent > nLargest)
+            nLargest = nExtent;
     }
-    m_arRowHeights.SetEntry(nRow, (UINT)nHeight);
+    (bColumn ? m_arColWidths : m_arRowHeights).SetEntry(nIndex, (UINT)nLargest);
     ResetScrollBars();
     return TRUE;
 }
