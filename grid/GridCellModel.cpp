@@ -141,7 +141,7 @@ IMPLEMENT_DYNCREATE(CVXGridCtrl, CWnd)
 CVXGridCtrl::CVXGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     : m_mapSelected(10), m_mapPrevSelected(10),
       m_hMeasureDC(NULL), m_hMeasureFont(NULL),
-      m_pEditCell(NULL), m_bEditCellOpen(FALSE), m_nScrollBatch(0), m_bBulkChange(FALSE)
+      m_pEditCell(NULL), m_bEditCellOpen(FALSE), m_nScrollBatch(0), m_bScrollBatchStarted(FALSE), m_bBulkChange(FALSE)
 {
     memset(&m_lfMeasureFont, 0, sizeof(m_lfMeasureFont));
 

@@ -859,6 +859,7 @@ private:
     // moves the position without scrolling or repainting the window; the
     // batch redraws once when it ends.
     int      m_nScrollBatch;
+    BOOL     m_bScrollBatchStarted;   // the batch's first step has run
 
     // Moves both selection maps (the selection and the earlier selection
     // kept by a Ctrl+click) to the cells' new addresses after rows or columns
@@ -902,6 +903,7 @@ private:
     // The cached measuring font for lf, made anew when lf differs from the
     // font made last time.
     HFONT GetMeasureFont(const LOGFONT& lf);
+    class CMeasureDC;
     void ReleaseMeasureObjects();
 };
 

@@ -188,8 +188,11 @@ CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
         lf.lfWeight = 600;
     HFONT hFont = GetMeasureFont(lf);
 
+    // A font already selected (the measuring DC keeps it) is not selected
+    // again: selecting fonts back and forth costs more than the measuring.
     CString str = GetItemText(nRow, nCol);
-    HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
+    HGDIOBJ hOldFont = hFont != NULL && ::GetCurrentObject(hDC, OBJ_FONT) != hFont
+                           ? ::SelectObject(hDC, hFont) : NULL;
     SIZE size = { 0, 0 };
     ::GetTextExtentPoint32A(hDC, str, str.GetLength(), &size);
     if (hOldFont != NULL)
@@ -210,6 +213,30 @@ CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
 
 // ---------------------------------------------------------------- automatic sizing
 
+// The DC cells are measured on when sizing to fit: the grid's kept memory
+// DC (compatible with the screen, so it measures as the window's DC does),
+// whose measuring font stays selected from one cell to the next.
+class CVXGridCtrl::CMeasureDC
+{
+public:
+    explicit CMeasureDC(CVXGridCtrl& grid)
+    {
+        if (grid.m_hMeasureDC == NULL)
+        {
+            grid.m_hMeasureDC = ::CreateCompatibleDC(NULL);
+            if (grid.m_hMeasureDC != NULL && grid.m_hMeasureFont != NULL)
+                ::SelectObject(grid.m_hMeasureDC, grid.m_hMeasureFont);
+        }
+        if (grid.m_hMeasureDC != NULL)
+            m_dc.Attach(grid.m_hMeasureDC);
+    }
+    ~CMeasureDC() { m_dc.Detach(); }
+    CDC* Get() { return m_dc.GetSafeHdc() != NULL ? &m_dc : NULL; }
+
+private:
+    CDC m_dc;
+};
+
 // Sizes are only worth measuring for a grid with a window: creating the
 // window gives every row and column the default size of the window's font,
 // so sizes measured before would be thrown away.
@@ -217,17 +244,16 @@ BOOL CVXGridCtrl::AutoSizeColumn(int nCol)
 {
     if (nCol < 0 || nCol >= m_nCols || GetSafeHwnd() == NULL)
         return FALSE;
-    CDC* pDC = GetDC();
-    if (pDC == NULL)
+    CMeasureDC dc(*this);
+    if (dc.Get() == NULL)
         return FALSE;
     int nWidth = 0;
     for (int r = 0; r < m_nRows; r++)
     {
-        CSize size = GetCellExtent(r, nCol, pDC);
+        CSize size = GetCellExtent(r, nCol, dc.Get());
         if (size.cx > nWidth)
             nWidth = size.cx;
     }
-    ReleaseDC(pDC);
     m_arColWidths.SetEntry(nCol, (UINT)nWidth);
     ResetScrollBars();
     return TRUE;
@@ -237,17 +263,16 @@ BOOL CVXGridCtrl::AutoSizeRow(int nRow)
 {
     if (nRow < 0 || nRow >= m_nRows || GetSafeHwnd() == NULL)
         return FALSE;
-    CDC* pDC = GetDC();
-    if (pDC == NULL)
+    CMeasureDC dc(*this);
+    if (dc.Get() == NULL)
         return FALSE;
     int nHeight = 0;
     for (int c = 0; c < m_nCols; c++)
     {
-        CSize size = GetCellExtent(nRow, c, pDC);
+        CSize size = GetCellExtent(nRow, c, dc.Get());
         if (size.cy > nHeight)
             nHeight = size.cy;
     }
-    ReleaseDC(pDC);
     m_arRowHeights.SetEntry(nRow, (UINT)nHeight);
     ResetScrollBars();
     return TRUE;

@@ -92,9 +92,14 @@ void CVXGridCtrl::OnVScroll(UINT nSBCode, UINT /*nPos*/, CScrollBar* /*pScrollBa
 // the message. The parent hears of every request, acted on or not.
 void CVXGridCtrl::HandleScroll(BOOL bHorz, UINT nSBCode)
 {
-    if (CWnd::GetFocus() != this)
-        SetFocus();   // ends an in-place edit
-    m_titleTip.Hide();
+    // In a batch of steps the first one does this for all.
+    if (m_nScrollBatch == 0 || !m_bScrollBatchStarted)
+    {
+        if (CWnd::GetFocus() != this)
+            SetFocus();   // ends an in-place edit
+        m_titleTip.Hide();
+        m_bScrollBatchStarted = m_nScrollBatch > 0;
+    }
 
     const int nBar = bHorz ? SB_HORZ : SB_VERT;
     // Inside a batch (EnsureVisible's run of line steps) only the position
@@ -263,9 +268,18 @@ void CVXGridCtrl::EnsureVisible(int nRow, int nCol, int nColMargin, int nRowMarg
     struct Batch
     {
         int& n;
-        explicit Batch(int& nDepth) : n(nDepth) { n++; }
-        ~Batch() { n--; }
-    } batch(m_nScrollBatch);
+        BOOL& bStarted;
+        Batch(int& nDepth, BOOL& bFirstDone) : n(nDepth), bStarted(bFirstDone)
+        {
+            if (n++ == 0)
+                bStarted = FALSE;
+        }
+        ~Batch()
+        {
+            if (--n == 0)
+                bStarted = FALSE;
+        }
+    } batch(m_nScrollBatch, m_bScrollBatchStarted);
     EnsureVisibleSteps(nRow, nCol, nColMargin, nRowMargin);
     if (m_nScrollBatch == 1 && GetSafeHwnd() != NULL &&
         (GetScrollPos32(SB_HORZ) != nHorzBefore || GetScrollPos32(SB_VERT) != nVertBefore))

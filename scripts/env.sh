@@ -14,6 +14,14 @@ KVVX_PACKAGES="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 
 
 log() { printf '== %s\n' "$*"; }
 
+# ccache, when installed, serves every build tree (and every checkout below
+# the same parent folder); the builds work the same without it.
+if command -v ccache >/dev/null 2>&1; then
+  export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$KVVX_ROOT")}
+fi
+
 kvvx_install_packages() {
   local missing=() p
   for p in $KVVX_PACKAGES; do

@@ -2,7 +2,8 @@
 # The test command: installs what is missing, builds the library for Windows
 # (MinGW-w64) and the portable core natively with sanitizers, and runs every
 # test: the Windows programs under Wine on an Xvfb display, the native ones
-# directly. Exits non-zero when anything fails.
+# directly, then every fuzz target for a short while. Exits non-zero when
+# anything fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -29,4 +30,6 @@ log "native tests"
 ctest --test-dir "$KVVX_BUILD/native" --output-on-failure || status=1
 log "Windows tests under Wine"
 ctest --test-dir "$KVVX_BUILD/win" --output-on-failure || status=1
+log "fuzzing every reader briefly"
+"$KVVX_ROOT/scripts/fuzz.sh" --each "${KVVX_FUZZ_SECONDS:-10}" || status=1
 exit $status

@@ -1,10 +1,12 @@
 #pragma once
 
 // Writes fuzzer input to a scratch file that the readers under test open by
-// name. One file per process, rewritten on every run.
+// name. One file per process, rewritten on every run, in TMPDIR when set
+// (scripts/fuzz.sh points it at memory) and /tmp otherwise.
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
@@ -12,7 +14,10 @@ namespace kvfuzz {
 
 inline const std::string& ScratchPath()
 {
-    static const std::string path = "/tmp/kvvx-fuzz-" + std::to_string(getpid()) + ".dat";
+    static const std::string path = [] {
+        const char* dir = std::getenv("TMPDIR");
+        return std::string(dir && *dir ? dir : "/tmp") + "/kvvx-fuzz-" + std::to_string(getpid()) + ".dat";
+    }();
     return path;
 }
 
