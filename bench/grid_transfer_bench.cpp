@@ -153,14 +153,23 @@ void CopyAndPaste()
     pSource->InternalRelease();
 }
 
-// Median seconds per drag-over step, the pointer moving between two cells of
-// the rows shown (so every step moves the highlight and redraws two cells).
+// Median seconds per drag-over step, the pointer moving between three
+// cells (so every step moves the highlight and redraws two cells).
 double DragOverSteps(CVXGridCtrl& grid, COleDataObject& data, int nSteps)
 {
+    // Three cells of the rows shown, away from the edges that scroll.
+    CVXCellID top = grid.GetTopleftNonFixedCell();
+    std::vector<CPoint> points;
+    for (int i = 0; i < 3; i++)
+    {
+        CRect rc;
+        grid.GetCellRect(top.row + 2 + i, top.col + 1 + (i % 2), &rc);
+        points.push_back(rc.CenterPoint());
+    }
     std::vector<double> times;
     for (int i = 0; i < nSteps; i++)
     {
-        CPoint pt(60 + (i % 2) * 50, 60 + (i % 3) * 20);
+        CPoint pt = points[i % points.size()];
         double t0 = Now();
         grid.OnDragOver(&data, 0, pt);
         times.push_back(Now() - t0);

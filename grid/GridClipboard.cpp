@@ -11,42 +11,75 @@
 #include "grid/GridPasteText.h"
 #include "platform/OleDataTransfer.h"
 
+#include <new>
+#include <string>
 #include <vector>
 
+// The text is gathered in blocks of about 64 KB, and the shared file is
+// sized once for the whole text before the blocks are written into it:
+// growing one large block step by step would copy it and touch fresh memory
+// again at every step, which costs more than gathering the text. Every
+// text comes from the virtual GetItemText, so a derived grid's own texts
+// are what is copied.
 COleDataSource* CVXGridCtrl::CopyTextFromGrid()
 {
     CVXCellRange range = GetSelectedCellRange();
     if (!IsValid(range))
         return NULL;
 
+    const size_t kBlock = 64 * 1024;
     CSharedFile sf(GMEM_MOVEABLE | GMEM_DDESHARE, 4096);
     HGLOBAL hText = NULL;
     try
     {
+        std::vector<std::string> blocks(1);
+        blocks.back().reserve(kBlock + 64);
+        size_t nTotal = 0;
         for (int row = range.minRow; row <= range.maxRow; row++)
         {
             for (int col = range.minCol; col <= range.maxCol; col++)
             {
-                if (GetItemState(row, col) & GCS_SELECTED)
+                std::string& block = blocks.back();
+                const CGridCell* pCell = GetCell(row, col);
+                if (pCell != NULL && (pCell->m_nState & GCS_SELECTED))
                 {
                     CString str = GetItemText(row, col);
                     if (str.IsEmpty())
-                        sf.Write(" ", 1);
+                        block += ' ';
                     else
-                        sf.Write((LPCTSTR)str, (UINT)str.GetLength());
+                        block.append(str.GetString(), (size_t)str.GetLength());
                 }
                 if (col != range.maxCol)
-                    sf.Write("\t", 1);
+                    block += '\t';
+                if (block.size() >= kBlock)
+                {
+                    nTotal += block.size();
+                    blocks.emplace_back();
+                    blocks.back().reserve(kBlock + 64);
+                }
             }
             if (row != range.maxRow)
-                sf.Write("\n", 1);
+                blocks.back() += '\n';
         }
-        sf.Write("", 1);
+        blocks.back() += '\0';
+        nTotal += blocks.back().size();
+
+        sf.SetLength(nTotal);
+        sf.SeekToBegin();
+        for (const std::string& block : blocks)
+        {
+            // A single cell's text is below 2 GB, so a block fits a write.
+            sf.Write(block.data(), (UINT)block.size());
+        }
         hText = sf.Detach();
     }
     catch (CMemoryException* e)
     {
         e->Delete();
+        return NULL;
+    }
+    catch (const std::bad_alloc&)
+    {
         return NULL;
     }
     if (hText == NULL)

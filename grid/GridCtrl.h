@@ -178,6 +178,103 @@ public:
     bool operator!=(const CVXCellRange& rhs) const { return !(*this == rhs); }
 };
 
+// A set of cells keyed by address (CVXGridCtrl::GetCellKey) that keeps the
+// smallest range holding all of them, so that asking for it does not walk
+// the whole map (a selection can hold millions of cells). Adding a cell
+// widens the range; removing one from its border marks the range stale, and
+// the next request recomputes it. Only operations that keep the range right
+// are offered.
+class CGridCellMap : private CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&>
+{
+    typedef CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&> CBase;
+
+public:
+    explicit CGridCellMap(INT_PTR nBlockSize = 10) : CBase(nBlockSize), m_bBoundsKnown(true) {}
+
+    using CBase::GetCount;
+    using CBase::GetSize;
+    using CBase::IsEmpty;
+    using CBase::Lookup;
+    using CBase::GetStartPosition;
+    using CBase::GetNextAssoc;
+
+    void SetAt(ULONGLONG key, CVXCellID& cell)
+    {
+        const CPair* pOld = CBase::PLookup(key);
+        if (pOld != NULL)
+            Forget(pOld->value);
+        bool bWasEmpty = CBase::IsEmpty();
+        CBase::SetAt(key, cell);
+        if (bWasEmpty)
+        {
+            m_bounds.Set(cell.row, cell.col, cell.row, cell.col);
+            m_bBoundsKnown = true;
+        }
+        else if (m_bBoundsKnown)
+            Widen(m_bounds, cell);
+    }
+
+    BOOL RemoveKey(ULONGLONG key)
+    {
+        const CPair* pOld = CBase::PLookup(key);
+        if (pOld == NULL)
+            return FALSE;
+        Forget(pOld->value);
+        CBase::RemoveKey(key);
+        if (CBase::IsEmpty())
+            m_bBoundsKnown = true;
+        return TRUE;
+    }
+
+    void RemoveAll()
+    {
+        CBase::RemoveAll();
+        m_bBoundsKnown = true;
+    }
+
+    // The smallest range holding every cell of the set; FALSE when empty.
+    BOOL GetBounds(CVXCellRange& range) const
+    {
+        if (CBase::IsEmpty())
+            return FALSE;
+        if (!m_bBoundsKnown)
+        {
+            POSITION pos = GetStartPosition();
+            ULONGLONG key;
+            CVXCellID cell;
+            GetNextAssoc(pos, key, cell);
+            m_bounds.Set(cell.row, cell.col, cell.row, cell.col);
+            while (pos != NULL)
+            {
+                GetNextAssoc(pos, key, cell);
+                Widen(m_bounds, cell);
+            }
+            m_bBoundsKnown = true;
+        }
+        range = m_bounds;
+        return TRUE;
+    }
+
+private:
+    static void Widen(CVXCellRange& range, const CVXCellID& cell)
+    {
+        if (cell.row < range.minRow) range.minRow = cell.row;
+        if (cell.col < range.minCol) range.minCol = cell.col;
+        if (cell.row > range.maxRow) range.maxRow = cell.row;
+        if (cell.col > range.maxCol) range.maxCol = cell.col;
+    }
+    // A cell leaving the set: the range is stale when the cell was on its border.
+    void Forget(const CVXCellID& cell)
+    {
+        if (cell.row == m_bounds.minRow || cell.row == m_bounds.maxRow ||
+            cell.col == m_bounds.minCol || cell.col == m_bounds.maxCol)
+            m_bBoundsKnown = false;
+    }
+
+    mutable CVXCellRange m_bounds;
+    mutable bool m_bBoundsKnown;
+};
+
 // One cell. A heap object owned by its row. Cells come from a pool shared by
 // all grids (operator new / delete below), which saves the per-allocation
 // overhead of the general heap; a class derived from CGridCell with extra
@@ -824,8 +921,8 @@ protected:
     BOOL     m_bRowResize, m_bColumnResize;
     int      m_nWheelScrollLines;
 
-    CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&> m_mapSelected;
-    CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&> m_mapPrevSelected;
+    CGridCellMap m_mapSelected;      // the cells whose state has GCS_SELECTED
+    CGridCellMap m_mapPrevSelected;
 
     CVXTitleTip m_titleTip;
     BOOL     m_bOleInitialized;

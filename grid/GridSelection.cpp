@@ -142,17 +142,7 @@ void CVXGridCtrl::ResetSelectedRange()
 CVXCellRange CVXGridCtrl::GetSelectedCellRange() const
 {
     CVXCellRange range(m_nRows, m_nCols, -1, -1);
-    POSITION pos = m_mapSelected.GetStartPosition();
-    while (pos != NULL)
-    {
-        ULONGLONG key;
-        CVXCellID cell;
-        m_mapSelected.GetNextAssoc(pos, key, cell);
-        if (cell.row < range.minRow) range.minRow = cell.row;
-        if (cell.col < range.minCol) range.minCol = cell.col;
-        if (cell.row > range.maxRow) range.maxRow = cell.row;
-        if (cell.col > range.maxCol) range.maxCol = cell.col;
-    }
+    m_mapSelected.GetBounds(range);
     return range;
 }
 
@@ -214,7 +204,7 @@ void CVXGridCtrl::OnSelecting(const CVXCellID& currentCell)
 
 void CVXGridCtrl::RemapSelection(const std::function<CVXCellID(const CVXCellID&)>& fnNew)
 {
-    CMap<ULONGLONG, ULONGLONG, CVXCellID, CVXCellID&>* maps[] = { &m_mapSelected, &m_mapPrevSelected };
+    CGridCellMap* maps[] = { &m_mapSelected, &m_mapPrevSelected };
     for (auto* pMap : maps)
     {
         if (pMap->GetCount() == 0)

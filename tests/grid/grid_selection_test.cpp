@@ -2,19 +2,26 @@
 
 #include "grid_test_util.h"
 
+#include <algorithm>
+
 using namespace gridtest;
 
-// The map and the GCS_SELECTED bits describe the same set of cells.
+// The map and the GCS_SELECTED bits describe the same set of cells, and the
+// selected range is exactly the smallest one holding the marked cells.
 static void ExpectMapMatchesStates(CVXGridCtrl& grid)
 {
     EXPECT_EQ(CountCellsMarkedSelected(grid), grid.GetSelectedCount());
-    CVXCellRange range = grid.GetSelectedCellRange();
-    if (grid.GetSelectedCount() == 0)
-        EXPECT_FALSE(grid.IsValid(range));
+    CVXCellRange marked(grid.GetRowCount(), grid.GetColumnCount(), -1, -1);
     for (int r = 0; r < grid.GetRowCount(); r++)
         for (int c = 0; c < grid.GetColumnCount(); c++)
             if (grid.GetItemState(r, c) & GCS_SELECTED)
-                EXPECT_TRUE(range.InRange(r, c)) << r << "," << c;
+                marked.Set(std::min(marked.minRow, r), std::min(marked.minCol, c),
+                           std::max(marked.maxRow, r), std::max(marked.maxCol, c));
+    CVXCellRange range = grid.GetSelectedCellRange();
+    EXPECT_TRUE(range == marked) << "(" << range.minRow << "," << range.minCol << ")-(" << range.maxRow << ","
+                                 << range.maxCol << ")";
+    if (grid.GetSelectedCount() == 0)
+        EXPECT_FALSE(grid.IsValid(range));
 }
 
 TEST(GridSelection, SetItemStateKeepsOneMapEntryPerSelectedCell)

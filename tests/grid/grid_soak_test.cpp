@@ -12,6 +12,7 @@
 
 #include "grid_window_util.h"
 
+#include <algorithm>
 #include <deque>
 #include <random>
 #include <sstream>
@@ -60,6 +61,7 @@ public:
             return "fixed counts out of range";
         long long nHeight = 0, nWidth = 0;
         int nMarked = 0;
+        CVXCellRange marked(m_nRows, m_nCols, -1, -1);
         for (int r = 0; r < m_nRows; r++)
         {
             GRID_ROW* pRow = m_arRows[r];
@@ -83,6 +85,8 @@ public:
                 if (pCell->m_nState & GCS_SELECTED)
                 {
                     nMarked++;
+                    marked.Set(std::min(marked.minRow, r), std::min(marked.minCol, c),
+                               std::max(marked.maxRow, r), std::max(marked.maxCol, c));
                     CVXCellID mapped;
                     if (!m_mapSelected.Lookup(GetCellKey(r, c), mapped) || mapped != CVXCellID(r, c))
                     {
@@ -100,6 +104,16 @@ public:
         {
             why << "the selection map holds " << m_mapSelected.GetCount() << " cells, " << nMarked
                 << " are marked";
+            return why.str();
+        }
+        // The selection's bounding range is kept, not recomputed, so it must
+        // follow every change of the selection.
+        CVXCellRange range = GetSelectedCellRange();
+        if (range != marked)
+        {
+            why << "the selected range is (" << range.minRow << "," << range.minCol << ")-(" << range.maxRow
+                << "," << range.maxCol << "), the marked cells span (" << marked.minRow << ","
+                << marked.minCol << ")-(" << marked.maxRow << "," << marked.maxCol << ")";
             return why.str();
         }
         CVXCellID focus = GetFocusCell();
