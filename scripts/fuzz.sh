@@ -70,7 +70,11 @@ for t in "${targets[@]}"; do
   [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
   findings=$fuzz_build/findings/$t
   mkdir -p "$findings"
-  before=$(ls "$findings" | wc -l)
+  # Reproducers of crashes, leaks, timeouts and out-of-memory; a slow unit
+  # (libFuzzer keeps one past 10 s, also when the machine was merely busy)
+  # is reported but not counted.
+  count_findings() { find "$findings" -maxdepth 1 -type f ! -name last.log ! -name 'slow-unit-*' | wc -l; }
+  before=$(count_findings)
   log "$t: ${limit[*]#-}"
   out=$scratch/$t.log
   rc=0
@@ -78,7 +82,7 @@ for t in "${targets[@]}"; do
   # current folder), started in the scratch folder.
   (cd "$scratch" && exec "$exe" "${limit[@]}" -print_final_stats=1 -timeout=25 -rss_limit_mb=2048 \
     -artifact_prefix="$findings/" "$corpus") >"$out" 2>&1 || rc=$?
-  found=$(( $(ls "$findings" | wc -l) - before ))
+  found=$(( $(count_findings) - before ))
   [ $rc -ne 0 ] && [ $found -eq 0 ] && found=1
   # The last status line carries the coverage; the final stats the runs.
   runs_done=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out" | tail -n1)
@@ -86,6 +90,8 @@ for t in "${targets[@]}"; do
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$out" | tail -n1)
   line=$(printf '%-20s runs %-11s %-34s exec/s %-7s crashes %s' "$t" "${runs_done:-?}" "${cov:-cov: ?}" "${speed:-?}" "$found")
   echo "$line"
+  slow=$(sed -n 's/^stat::slowest_unit_time_sec: *//p' "$out" | tail -n1)
+  [ "${slow:-0}" -ge 10 ] && echo "  (slowest input took ${slow} s: see $findings/slow-unit-*)"
   summary+=("$line")
   if [ $found -ne 0 ]; then
     status=1
