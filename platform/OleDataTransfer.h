@@ -32,7 +32,9 @@ typedef DWORD DROPEFFECT;
 
 // ------------------------------------------------------------------ CSharedFile
 
-class KVVX_API CSharedFile : public CFile
+// A CMemFile whose memory is one global memory block, locked while the file
+// holds it; reading, writing, seeking and growth are CMemFile's.
+class KVVX_API CSharedFile : public CMemFile
 {
 public:
     // The memory grows in steps of at least nGrowBytes (geometrically for
@@ -48,29 +50,18 @@ public:
     // owns it (GlobalFree). The file is empty afterwards. NULL when empty.
     HGLOBAL Detach();
 
-    ULONGLONG GetPosition() const override;
-    ULONGLONG Seek(LONGLONG lOff, UINT nFrom) override;
-    void SetLength(ULONGLONG dwNewLen) override;
-    ULONGLONG GetLength() const override;
-    UINT Read(void* lpBuf, UINT nCount) override;
-    void Write(const void* lpBuf, UINT nCount) override;
-    void Abort() override;
-    void Flush() override;
+    // Frees the block; the file stays usable (and growable as before).
     void Close() override;
 
-private:
-    void Grow(SIZE_T nNewLen);
-    void Lock();
-    void Unlock();
+protected:
+    BYTE* Alloc(SIZE_T nBytes) override;
+    BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes) override;
+    void Free(BYTE* lpMem) override;
 
+private:
     UINT m_nAllocFlags;
-    UINT m_nGrowBytes;
-    BOOL m_bAllowGrow;
+    UINT m_nGrowStep;       // m_nGrowBytes while growing is allowed
     HGLOBAL m_hGlobal;
-    BYTE* m_pData;          // the block, locked while the file holds it
-    SIZE_T m_nBufferSize;
-    SIZE_T m_nFileSize;
-    SIZE_T m_nPosition;
 };
 
 // ------------------------------------------------------------------ COleDataSource
