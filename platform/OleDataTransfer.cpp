@@ -284,30 +284,6 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT /*lpRectStartDrag
 
 // ---- IDataObject
 
-STDMETHODIMP COleDataSource::XDataObject::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject))
-    {
-        *ppv = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::AddRef()
-{
-    return m_pOwner->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::Release()
-{
-    return m_pOwner->InternalRelease();
-}
-
 STDMETHODIMP COleDataSource::XDataObject::GetData(FORMATETC* pFmt, STGMEDIUM* pMedium)
 {
     if (pFmt == NULL || pMedium == NULL)
@@ -492,32 +468,6 @@ SCODE COleDropSource::GiveFeedback(DROPEFFECT /*dropEffect*/)
     return DRAGDROP_S_USEDEFAULTCURSORS;
 }
 
-STDMETHODIMP COleDropSource::XDropSource::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource))
-    {
-        *ppv = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-// The drop source lives as long as its owner (on the stack of the drag):
-// the count is kept for the interface's sake only.
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::AddRef()
-{
-    return (ULONG)::InterlockedIncrement(&m_pOwner->m_dwRef);
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::Release()
-{
-    return (ULONG)::InterlockedDecrement(&m_pOwner->m_dwRef);
-}
-
 STDMETHODIMP COleDropSource::XDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)
 {
     return m_pOwner->QueryContinueDrag(fEscapePressed, grfKeyState);
@@ -595,32 +545,6 @@ CPoint COleDropTarget::ToClient(POINTL pt) const
     if (m_hWnd != NULL)
         ::ScreenToClient(m_hWnd, &p);
     return CPoint(p.x, p.y);
-}
-
-STDMETHODIMP COleDropTarget::XDropTarget::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget))
-    {
-        *ppv = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-// The target is a member of its window's object and lives as long as that:
-// the count is kept for the interface's sake only.
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::AddRef()
-{
-    return (ULONG)::InterlockedIncrement(&m_pOwner->m_dwRef);
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release()
-{
-    return (ULONG)::InterlockedDecrement(&m_pOwner->m_dwRef);
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,

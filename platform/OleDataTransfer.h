@@ -30,6 +30,34 @@ class COleDropSource;
 
 typedef DWORD DROPEFFECT;
 
+// ------------------------------------------------------------------ COleInterfaceMember
+
+// The IUnknown part of an OLE interface that an object implements through a
+// member: it answers IUnknown and the interface's own id with itself and
+// counts references with the owner's InternalAddRef / InternalRelease.
+template <class I, class OWNER, const IID& riidThis>
+class COleInterfaceMember : public I
+{
+public:
+    OWNER* m_pOwner = nullptr;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (ppv == NULL)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, riidThis))
+        {
+            *ppv = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = NULL;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return (ULONG)m_pOwner->InternalAddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return (ULONG)m_pOwner->InternalRelease(); }
+};
+
 // ------------------------------------------------------------------ CSharedFile
 
 // A CMemFile whose memory is one global memory block, locked while the file
@@ -114,13 +142,9 @@ private:
     };
     const Entry* Find(const FORMATETC* pFmt) const;
 
-    class XDataObject : public IDataObject
+    class XDataObject : public COleInterfaceMember<IDataObject, COleDataSource, IID_IDataObject>
     {
     public:
-        COleDataSource* m_pOwner = nullptr;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP GetData(FORMATETC* pFmt, STGMEDIUM* pMedium) override;
         STDMETHODIMP GetDataHere(FORMATETC* pFmt, STGMEDIUM* pMedium) override;
         STDMETHODIMP QueryGetData(FORMATETC* pFmt) override;
@@ -182,14 +206,15 @@ public:
 
     IDropSource* GetInterface() { return &m_xDropSource; }
 
+    // The drop source lives as long as its owner (on the stack of the drag):
+    // the count is kept for the interface's sake only.
+    DWORD InternalAddRef() { return (DWORD)::InterlockedIncrement(&m_dwRef); }
+    DWORD InternalRelease() { return (DWORD)::InterlockedDecrement(&m_dwRef); }
+
 private:
-    class XDropSource : public IDropSource
+    class XDropSource : public COleInterfaceMember<IDropSource, COleDropSource, IID_IDropSource>
     {
     public:
-        COleDropSource* m_pOwner = nullptr;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override;
         STDMETHODIMP GiveFeedback(DWORD dwEffect) override;
     };
@@ -223,17 +248,18 @@ public:
 
     HWND GetRegisteredHwnd() const { return m_hWnd; }
 
+    // The target is a member of its window's object and lives as long as
+    // that: the count is kept for the interface's sake only.
+    DWORD InternalAddRef() { return (DWORD)::InterlockedIncrement(&m_dwRef); }
+    DWORD InternalRelease() { return (DWORD)::InterlockedDecrement(&m_dwRef); }
+
 private:
     CWnd* TargetWnd() const;
     CPoint ToClient(POINTL pt) const;
 
-    class XDropTarget : public IDropTarget
+    class XDropTarget : public COleInterfaceMember<IDropTarget, COleDropTarget, IID_IDropTarget>
     {
     public:
-        COleDropTarget* m_pOwner = nullptr;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHODIMP DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHODIMP DragLeave() override;
