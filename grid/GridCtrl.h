@@ -1001,6 +1001,7 @@ private:
     // font made last time.
     HFONT GetMeasureFont(const LOGFONT& lf);
     class CMeasureDC;
+    BOOL AutoSizeLine(int nIndex, BOOL bColumn);
     void ReleaseMeasureObjects();
 };
 

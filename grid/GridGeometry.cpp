@@ -175,6 +175,61 @@ CSize CVXGridCtrl::GetTextExtent(LPCTSTR str, BOOL bBold)
     return CSize(size.cx + 2 * m_nMargin, size.cy + 2 * m_nMargin);
 }
 
+namespace
+{
+// The advance widths of the 256 single-byte characters in one font on the
+// grid's measuring DC, and the height the system gives a measured text:
+// sizing a column of a million cells to fit then adds widths instead of
+// asking the system once per cell. Used only where it gives the system's own
+// figures: a single-byte code page, and a font for which a sample of
+// awkward texts measures the same both ways.
+struct CharWidths
+{
+    HFONT   hFont;
+    LOGFONT lf;
+    bool    bUsable;
+    int     anWidth[256];
+    int     nHeight;
+};
+thread_local CharWidths t_charWidths = {};
+
+const CharWidths* CharWidthsFor(HDC hDC, HFONT hFont, const LOGFONT& lf)
+{
+    static int s_nSingleByte = -1;
+    if (s_nSingleByte < 0)
+    {
+        CPINFO cp;
+        s_nSingleByte = (::GetCPInfo(CP_ACP, &cp) && cp.MaxCharSize == 1) ? 1 : 0;
+    }
+    if (s_nSingleByte == 0)
+        return NULL;
+    CharWidths& w = t_charWidths;
+    if (w.hFont != hFont || memcmp(&w.lf, &lf, sizeof(LOGFONT)) != 0)
+    {
+        w.hFont = hFont;
+        memcpy(&w.lf, &lf, sizeof(LOGFONT));
+        TEXTMETRICA tm;
+        w.bUsable = ::GetCharWidth32A(hDC, 0, 255, w.anWidth) && ::GetTextMetricsA(hDC, &tm);
+        w.nHeight = w.bUsable ? tm.tmHeight : 0;
+        static const char* const kSamples[] = { "Wg0,.xyz", "a much longer text", "\t\r\n\x01 ~",
+                                                "\xe9\xff\x80\xa0", "1234567890", "iiiWWW" };
+        for (const char* psz : kSamples)
+        {
+            if (!w.bUsable)
+                break;
+            SIZE size = { 0, 0 };
+            int nLen = (int)strlen(psz);
+            ::GetTextExtentPoint32A(hDC, psz, nLen, &size);
+            int nSum = 0;
+            for (int i = 0; i < nLen; i++)
+                nSum += w.anWidth[(unsigned char)psz[i]];
+            w.bUsable = size.cx == nSum && size.cy == w.nHeight;
+        }
+    }
+    return w.bUsable ? &w : NULL;
+}
+} // namespace
+
 // Width: text + 4 margins + image; height: the larger of the image and the
 // text with 2 margins. A fixed cell is measured semi-bold.
 CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
@@ -188,13 +243,26 @@ CSize CVXGridCtrl::GetCellExtent(int nRow, int nCol, CDC* pDC)
         lf.lfWeight = 600;
     HFONT hFont = GetMeasureFont(lf);
 
-    // A font already selected (the measuring DC keeps it) is not selected
-    // again: selecting fonts back and forth costs more than the measuring.
+    // A font already selected (the measuring DC always has the measuring
+    // font selected) is not selected again: selecting fonts back and forth
+    // costs more than the measuring.
     CString str = GetItemText(nRow, nCol);
-    HGDIOBJ hOldFont = hFont != NULL && ::GetCurrentObject(hDC, OBJ_FONT) != hFont
+    const bool bMeasureDC = hDC == m_hMeasureDC && hFont == m_hMeasureFont && hFont != NULL;
+    HGDIOBJ hOldFont = hFont != NULL && !bMeasureDC && ::GetCurrentObject(hDC, OBJ_FONT) != hFont
                            ? ::SelectObject(hDC, hFont) : NULL;
     SIZE size = { 0, 0 };
-    ::GetTextExtentPoint32A(hDC, str, str.GetLength(), &size);
+    const CharWidths* pWidths = bMeasureDC && !str.IsEmpty() ? CharWidthsFor(hDC, hFont, lf) : NULL;
+    if (pWidths != NULL)
+    {
+        const unsigned char* p = (const unsigned char*)(LPCTSTR)str;
+        long long nWidth = 0;
+        for (int i = 0, n = str.GetLength(); i < n; i++)
+            nWidth += pWidths->anWidth[p[i]];
+        size.cx = nWidth > INT_MAX ? INT_MAX : (LONG)nWidth;
+        size.cy = pWidths->nHeight;
+    }
+    else
+        ::GetTextExtentPoint32A(hDC, str, str.GetLength(), &size);
     if (hOldFont != NULL)
         ::SelectObject(hDC, hOldFont);
 
@@ -242,38 +310,31 @@ private:
 // so sizes measured before would be thrown away.
 BOOL CVXGridCtrl::AutoSizeColumn(int nCol)
 {
-    if (nCol < 0 || nCol >= m_nCols || GetSafeHwnd() == NULL)
-        return FALSE;
-    CMeasureDC dc(*this);
-    if (dc.Get() == NULL)
-        return FALSE;
-    int nWidth = 0;
-    for (int r = 0; r < m_nRows; r++)
-    {
-        CSize size = GetCellExtent(r, nCol, dc.Get());
-        if (size.cx > nWidth)
-            nWidth = size.cx;
-    }
-    m_arColWidths.SetEntry(nCol, (UINT)nWidth);
-    ResetScrollBars();
-    return TRUE;
+    return nCol >= 0 && nCol < m_nCols && AutoSizeLine(nCol, TRUE);
 }
 
 BOOL CVXGridCtrl::AutoSizeRow(int nRow)
 {
-    if (nRow < 0 || nRow >= m_nRows || GetSafeHwnd() == NULL)
+    return nRow >= 0 && nRow < m_nRows && AutoSizeLine(nRow, FALSE);
+}
+
+// Gives a column (or row) the largest width (or height) of its cells.
+BOOL CVXGridCtrl::AutoSizeLine(int nIndex, BOOL bColumn)
+{
+    if (GetSafeHwnd() == NULL)
         return FALSE;
     CMeasureDC dc(*this);
     if (dc.Get() == NULL)
         return FALSE;
-    int nHeight = 0;
-    for (int c = 0; c < m_nCols; c++)
+    int nLargest = 0;
+    for (int i = 0, n = bColumn ? m_nRows : m_nCols; i < n; i++)
     {
-        CSize size = GetCellExtent(nRow, c, dc.Get());
-        if (size.cy > nHeight)
-            nHeight = size.cy;
+        CSize size = bColumn ? GetCellExtent(i, nIndex, dc.Get()) : GetCellExtent(nIndex, i, dc.Get());
+        int nExtent = bColumn ? size.cx : size.cy;
+        if (nExtent > nLargest)
+            nLargest = nExtent;
     }
-    m_arRowHeights.SetEntry(nRow, (UINT)nHeight);
+    (bColumn ? m_arColWidths : m_arRowHeights).SetEntry(nIndex, (UINT)nLargest);
     ResetScrollBars();
     return TRUE;
 }

@@ -184,6 +184,37 @@ void CVXGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     pDC->SelectObject(pOldFont);
 }
 
+// The grid lines of one printed cell: its bottom and right edges, the top
+// edge too in the grid's first row and the left edge in its first column.
+// A cell's lines reach back one pixel over its neighbour's so the lines
+// join, except at the top of a page's first row and at the left edge.
+static void DrawPrintedCellLines(CDC* pDC, int nGridLines, const CRect& rect, BOOL bTopRow,
+                                 BOOL bFirstOnPage, BOOL bLeftColumn)
+{
+    if (nGridLines == GRIDLINES_BOTH || nGridLines == GRIDLINES_HORZ)
+    {
+        int x = bLeftColumn ? rect.left : rect.left - 1;
+        pDC->MoveTo(x, rect.bottom);
+        pDC->LineTo(rect.right, rect.bottom);
+        if (bTopRow)
+        {
+            pDC->MoveTo(x, rect.top);
+            pDC->LineTo(rect.right, rect.top);
+        }
+    }
+    if (nGridLines == GRIDLINES_BOTH || nGridLines == GRIDLINES_VERT)
+    {
+        int y = bFirstOnPage ? rect.top : rect.top - 1;
+        pDC->MoveTo(rect.right, y);
+        pDC->LineTo(rect.right, rect.bottom);
+        if (bLeftColumn)
+        {
+            pDC->MoveTo(rect.left, y);
+            pDC->LineTo(rect.left, rect.bottom);
+        }
+    }
+}
+
 void CVXGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 {
     if (pDC == NULL || pInfo == NULL)
@@ -233,28 +264,7 @@ void CVXGridCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
                 rect.left = rect.right + 1;
                 rect.right = rect.left + GetColumnWidth(col) - 1;
                 DrawCell(pDC, nRow, col, rect, FALSE);
-                if (m_nGridLines == GRIDLINES_BOTH || m_nGridLines == GRIDLINES_HORZ)
-                {
-                    int x = col == 0 ? rect.left : rect.left - 1;
-                    pDC->MoveTo(x, rect.bottom);
-                    pDC->LineTo(rect.right, rect.bottom);
-                    if (nRow == 0)
-                    {
-                        pDC->MoveTo(x, rect.top);
-                        pDC->LineTo(rect.right, rect.top);
-                    }
-                }
-                if (m_nGridLines == GRIDLINES_BOTH || m_nGridLines == GRIDLINES_VERT)
-                {
-                    int y = bFirst ? rect.top : rect.top - 1;
-                    pDC->MoveTo(rect.right, y);
-                    pDC->LineTo(rect.right, rect.bottom);
-                    if (col == 0)
-                    {
-                        pDC->MoveTo(rect.left, y);
-                        pDC->LineTo(rect.left, rect.bottom);
-                    }
-                }
+                DrawPrintedCellLines(pDC, m_nGridLines, rect, nRow == 0, bFirst, col == 0);
             }
             bFirst = FALSE;
         }
@@ -292,28 +302,7 @@ void CVXGridCtrl::PrintColumnHeadings(CDC* pDC, CPrintInfo* /*pInfo*/)
             rect.left = rect.right + 1;
             rect.right = rect.left + GetColumnWidth(col) - 1;
             DrawFixedCell(pDC, row, col, rect, FALSE);
-            if (m_nGridLines == GRIDLINES_BOTH || m_nGridLines == GRIDLINES_HORZ)
-            {
-                int x = col == 0 ? rect.left : rect.left - 1;
-                pDC->MoveTo(x, rect.bottom);
-                pDC->LineTo(rect.right, rect.bottom);
-                if (row == 0)
-                {
-                    pDC->MoveTo(x, rect.top);
-                    pDC->LineTo(rect.right, rect.top);
-                }
-            }
-            if (m_nGridLines == GRIDLINES_BOTH || m_nGridLines == GRIDLINES_VERT)
-            {
-                int y = row == 0 ? rect.top : rect.top - 1;
-                pDC->MoveTo(rect.right, y);
-                pDC->LineTo(rect.right, rect.bottom);
-                if (col == 0)
-                {
-                    pDC->MoveTo(rect.left, y);
-                    pDC->LineTo(rect.left, rect.bottom);
-                }
-            }
+            DrawPrintedCellLines(pDC, m_nGridLines, rect, row == 0, row == 0, col == 0);
         }
     }
     pDC->SelectObject(pOldFont);

@@ -10,6 +10,54 @@
 static inline int KvMin(int a, int b) { return a < b ? a : b; }
 static inline int KvMax(int a, int b) { return a > b ? a : b; }
 
+// Takes a strip of the given size (clipped to what is left) off the side of
+// the layout's remaining rectangle that dwAlign names; rc receives the strip.
+// With no side named, rc is the whole remaining rectangle and nothing is
+// taken.
+static BOOL TakeSide(DWORD dwAlign, CSize& size, AFX_SIZEPARENTPARAMS* lpLayout, CRect& rc)
+{
+    CRect avail(lpLayout->rect);
+    size.cx = KvMin(size.cx, avail.Width());
+    size.cy = KvMin(size.cy, avail.Height());
+    rc = avail;
+    if (dwAlign & CBRS_ALIGN_TOP)
+    {
+        rc.bottom = rc.top + size.cy;
+        lpLayout->rect.top += size.cy;
+    }
+    else if (dwAlign & CBRS_ALIGN_BOTTOM)
+    {
+        rc.top = rc.bottom - size.cy;
+        lpLayout->rect.bottom -= size.cy;
+    }
+    else if (dwAlign & CBRS_ALIGN_LEFT)
+    {
+        rc.right = rc.left + size.cx;
+        lpLayout->rect.left += size.cx;
+    }
+    else if (dwAlign & CBRS_ALIGN_RIGHT)
+    {
+        rc.left = rc.right - size.cx;
+        lpLayout->rect.right -= size.cx;
+    }
+    else
+        return FALSE;
+    return TRUE;
+}
+
+// Adds a bar of the given size to the layout's totals (stacked across its
+// orientation) and moves its window to rc when the layout is being applied.
+static void PlaceInLayout(HWND hWnd, CSize size, BOOL bHorz, const CRect& rc, AFX_SIZEPARENTPARAMS* lpLayout)
+{
+    if (bHorz)
+        lpLayout->sizeTotal.cy += size.cy, lpLayout->sizeTotal.cx = KvMax(lpLayout->sizeTotal.cx, size.cx);
+    else
+        lpLayout->sizeTotal.cx += size.cx, lpLayout->sizeTotal.cy = KvMax(lpLayout->sizeTotal.cy, size.cy);
+    if (lpLayout->hDWP)
+        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, rc.left, rc.top, rc.Width(),
+                                          rc.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
@@ -232,39 +280,10 @@ void CControlBar::OnSizeParent(AFX_SIZEPARENTPARAMS* lpLayout)
                                          (bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK));
     else
         size = CalcFixedLayout(lpLayout->bStretch, bHorz);
-    CRect avail(lpLayout->rect);
-    size.cx = KvMin(size.cx, avail.Width());
-    size.cy = KvMin(size.cy, avail.Height());
-    CRect rc(avail);
-    if (dwAlign & CBRS_ALIGN_TOP)
-    {
-        rc.bottom = rc.top + size.cy;
-        lpLayout->rect.top += size.cy;
-    }
-    else if (dwAlign & CBRS_ALIGN_BOTTOM)
-    {
-        rc.top = rc.bottom - size.cy;
-        lpLayout->rect.bottom -= size.cy;
-    }
-    else if (dwAlign & CBRS_ALIGN_LEFT)
-    {
-        rc.right = rc.left + size.cx;
-        lpLayout->rect.left += size.cx;
-    }
-    else if (dwAlign & CBRS_ALIGN_RIGHT)
-    {
-        rc.left = rc.right - size.cx;
-        lpLayout->rect.right -= size.cx;
-    }
-    else
+    CRect rc;
+    if (!TakeSide(dwAlign, size, lpLayout, rc))
         return;  // no side: the bar places itself
-    if (bHorz)
-        lpLayout->sizeTotal.cy += size.cy, lpLayout->sizeTotal.cx = KvMax(lpLayout->sizeTotal.cx, size.cx);
-    else
-        lpLayout->sizeTotal.cx += size.cx, lpLayout->sizeTotal.cy = KvMax(lpLayout->sizeTotal.cy, size.cy);
-    if (lpLayout->hDWP)
-        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, nullptr, rc.left, rc.top, rc.Width(),
-                                          rc.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
+    PlaceInLayout(m_hWnd, size, bHorz, rc, lpLayout);
 }
 
 LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -588,38 +607,10 @@ void CDockBar::OnSizeParent(AFX_SIZEPARENTPARAMS* lpLayout)
     BOOL bHorz = IsHorz();
     CSize size = CalcFixedLayout(lpLayout->bStretch, bHorz);
     m_bLayoutQuery = FALSE;
-    CRect avail(lpLayout->rect);
-    size.cx = KvMin(size.cx, avail.Width());
-    size.cy = KvMin(size.cy, avail.Height());
-    CRect rc(avail);
-    DWORD dwAlign = m_dwStyle & CBRS_ALIGN_ANY;
-    if (dwAlign & CBRS_ALIGN_TOP)
-    {
-        rc.bottom = rc.top + size.cy;
-        lpLayout->rect.top += size.cy;
-    }
-    else if (dwAlign & CBRS_ALIGN_BOTTOM)
-    {
-        rc.top = rc.bottom - size.cy;
-        lpLayout->rect.bottom -= size.cy;
-    }
-    else if (dwAlign & CBRS_ALIGN_LEFT)
-    {
-        rc.right = rc.left + size.cx;
-        lpLayout->rect.left += size.cx;
-    }
-    else if (dwAlign & CBRS_ALIGN_RIGHT)
-    {
-        rc.left = rc.right - size.cx;
-        lpLayout->rect.right -= size.cx;
-    }
-    if (bHorz)
-        lpLayout->sizeTotal.cy += size.cy, lpLayout->sizeTotal.cx = KvMax(lpLayout->sizeTotal.cx, size.cx);
-    else
-        lpLayout->sizeTotal.cx += size.cx, lpLayout->sizeTotal.cy = KvMax(lpLayout->sizeTotal.cy, size.cy);
-    if (lpLayout->hDWP)
-        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, m_hWnd, nullptr, rc.left, rc.top, rc.Width(),
-                                          rc.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
+    // A dock bar without a side (floating) keeps the whole rectangle.
+    CRect rc;
+    TakeSide(m_dwStyle & CBRS_ALIGN_ANY, size, lpLayout, rc);
+    PlaceInLayout(m_hWnd, size, bHorz, rc, lpLayout);
 }
 
 // The layout of the rows. Along a row, bars overlap their neighbours by 2

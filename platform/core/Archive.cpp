@@ -418,17 +418,18 @@ CArchive& operator>>(CArchive& ar, CString& string)
     ULONGLONG nLength = AfxReadStringLength(ar, nCharSize);
     if (nLength > (ULONGLONG)(INT_MAX - 1))
         AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
-    // Read in pieces so that a corrupt length fails with endOfFile at the end
-    // of the data instead of allocating the whole claimed size up front.
+    // Read in pieces that double, starting small, so that a corrupt length
+    // fails with endOfFile at the end of the data after work in proportion
+    // to the data really there, instead of allocating the claimed size.
     CString result;
-    const UINT kChunk = 65536;
     ULONGLONG nLeft = nLength;
     if (nCharSize == 1)
     {
         while (nLeft > 0)
         {
-            UINT n = nLeft < kChunk ? (UINT)nLeft : kChunk;
             int nOld = result.GetLength();
+            const UINT nChunk = nOld < 256 ? 256 : (UINT)nOld;
+            UINT n = nLeft < nChunk ? (UINT)nLeft : nChunk;
             char* p = result.GetBuffer(nOld + (int)n);
             try { ar.EnsureRead(p + nOld, n); }
             catch (...) { result.ReleaseBuffer(nOld); throw; }

@@ -380,14 +380,16 @@ public:
         DWORD_PTR nCount = ar.ReadCount();
         if (nCount > (DWORD_PTR)(((size_t)-1 >> 1) / sizeof(TYPE)))
             AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
-        // Grow in pieces so that a corrupt count ends in endOfFile rather
-        // than one huge allocation.
+        // Grow in pieces that double, starting small, so that a corrupt
+        // count ends in endOfFile after work in proportion to the data really
+        // there, rather than one huge allocation; a true count costs at most
+        // twice the copying of one allocation.
         RemoveAll();
-        const INT_PTR kPiece = 65536;
         INT_PTR nDone = 0;
         while ((DWORD_PTR)nDone < nCount)
         {
-            INT_PTR n = (INT_PTR)nCount - nDone < kPiece ? (INT_PTR)nCount - nDone : kPiece;
+            const INT_PTR nPiece = nDone < 64 ? 64 : nDone;
+            INT_PTR n = (INT_PTR)nCount - nDone < nPiece ? (INT_PTR)nCount - nDone : nPiece;
             SetSize(nDone + n, -1);
             SerializeElements<TYPE>(ar, m_pData + nDone, n);
             nDone += n;

@@ -2,6 +2,7 @@
 // registry and in an INI file, the frame's docking layout, and damaged or
 // stale stored values.
 #include "bars_test_util.h"
+#include "../platform_win32/fw_test_support.h"
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -31,39 +32,6 @@ public:
     CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(120, 24) : CSize(24, 120); }
 };
 
-std::string RunAndCapture(const std::string& cmd)
-{
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE hRead = nullptr, hWrite = nullptr;
-    if (!::CreatePipe(&hRead, &hWrite, &sa, 0))
-        return "";
-    ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = hWrite;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back(0);
-    std::string out;
-    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-    {
-        ::CloseHandle(hWrite);
-        hWrite = nullptr;
-        char buf[512];
-        DWORD n = 0;
-        while (::ReadFile(hRead, buf, sizeof(buf), &n, nullptr) && n > 0)
-            out.append(buf, n);
-        ::WaitForSingleObject(pi.hProcess, 30000);
-        ::CloseHandle(pi.hProcess);
-        ::CloseHandle(pi.hThread);
-    }
-    if (hWrite)
-        ::CloseHandle(hWrite);
-    ::CloseHandle(hRead);
-    return out;
-}
 
 size_t Count(const std::string& s, const std::string& what)
 {

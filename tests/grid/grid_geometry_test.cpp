@@ -403,6 +403,31 @@ TEST_F(GridGeometry, AutoSizeTakesTheLargestCellExtent)
     EXPECT_FALSE(grid.AutoSizeColumn(3));
     EXPECT_FALSE(grid.AutoSizeRow(-1));
 
+    // Sizing to fit adds up character widths where the system would give
+    // the same figure: it must agree with the system's own measure on the
+    // window's DC for awkward texts, semi-bold fixed cells and other fonts.
+    const LOGFONT plain = *grid.GetItemFont(1, 2);
+    LOGFONT italic = plain;
+    italic.lfHeight = -20;
+    italic.lfItalic = TRUE;
+    grid.SetItemFont(1, 2, &italic);
+    const char* const texts[] = { "iiiWWW mixed widths", "\xe9t\xe9 \xff\x80\xa0 high bytes", "tab\there",
+                                  "line\r\nend", ",,,;;;...", "1234567890123456789012345678901234567890" };
+    for (const char* text : texts)
+        for (int r = 0; r < 3; ++r)
+        {
+            for (int i = 0; i < 3; ++i)
+                grid.SetItemText(i, 2, i == r ? text : "");
+            ASSERT_TRUE(grid.AutoSizeColumn(2));
+            pDC = grid.GetDC();
+            CSize system = grid.GetCellExtent(r, 2, pDC);
+            grid.ReleaseDC(pDC);
+            EXPECT_EQ(system.cx, grid.GetColumnWidth(2)) << text << " in row " << r;
+        }
+    grid.SetItemFont(1, 2, &plain);
+    grid.SetItemText(1, 2, "");
+    grid.SetItemText(2, 2, "x");
+
     grid.SetColumnWidth(0, 500);
     grid.SetRowHeight(1, 500);
     grid.AutoSize();

@@ -180,6 +180,19 @@ TEST(CArchiveTest, CountsAndArrays)
         EXPECT_EQ(w[0], 120u);
         EXPECT_EQ(w[2], 90u);
     });
+    // A long array is read in growing pieces: every value lands in its place.
+    CDWordArray many;
+    for (DWORD i = 0; i < 100000; ++i)
+        many.Add(i * 7u);
+    b = Store([&](CArchive& ar) { many.Serialize(ar); });
+    Load(b, [](CArchive& ar) {
+        CDWordArray w;
+        w.Serialize(ar);
+        ASSERT_EQ(w.GetSize(), 100000);
+        for (DWORD i = 0; i < 100000; ++i)
+            if (w[i] != i * 7u)
+                FAIL() << i;
+    });
 
     CStringArray names;
     names.Add("Name");

@@ -49,3 +49,39 @@ struct DibSurface
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
 };
+
+// Runs a command line and returns what it printed.
+inline std::string RunAndCapture(const std::string& cmd)
+{
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    HANDLE hRead = nullptr, hWrite = nullptr;
+    if (!::CreatePipe(&hRead, &hWrite, &sa, 0))
+        return "";
+    ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = hWrite;
+    si.hStdError = hWrite;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back(0);
+    std::string out;
+    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+    {
+        ::CloseHandle(hWrite);
+        hWrite = nullptr;
+        char buf[512];
+        DWORD n = 0;
+        while (::ReadFile(hRead, buf, sizeof(buf), &n, nullptr) && n > 0)
+            out.append(buf, n);
+        ::WaitForSingleObject(pi.hProcess, 30000);
+        ::CloseHandle(pi.hProcess);
+        ::CloseHandle(pi.hThread);
+    }
+    if (hWrite)
+        ::CloseHandle(hWrite);
+    ::CloseHandle(hRead);
+    return out;
+}
