@@ -26,7 +26,7 @@
 //       });
 //       ExpectNothingLeft(r);
 //   }
-#include "platform/Win32.h"
+#include "platform/Wnd.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -98,3 +98,14 @@ void ExpectNothingLeft(const LeakReport& r, bool bMakesWindows = true, bool bMak
 
 // Dispatches what is queued for the thread (posted messages, paints).
 void PumpPending();
+
+// A shown top-level window for the cycles to put their controls in: each
+// shown top-level window costs a round trip to the X server, the children
+// in it do not.
+class CLeakHost
+{
+public:
+    CLeakHost();
+    ~CLeakHost();
+    CWnd wnd;
+};

@@ -11,26 +11,9 @@
 
 #include <cstdio>
 
-namespace
-{
-
-class CHost
-{
-public:
-    CHost()
-    {
-        wnd.CreateEx(0, nullptr, "leak host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 520, 420), nullptr, 0);
-        PumpPending();
-    }
-    ~CHost() { wnd.DestroyWindow(); }
-    CWnd wnd;
-};
-
-} // namespace
-
 TEST(Leaks, SortListWithAnInPlaceEdit)
 {
-    CHost host;
+    CLeakHost host;
     int nSorted = 0;
     LeakReport r = RunLeakCycles("sort list and in-place edit", [&](LeakCycle& c) {
         CSortListCtrl list;
@@ -65,7 +48,7 @@ TEST(Leaks, SortListWithAnInPlaceEdit)
 
 TEST(Leaks, PropertyListWithItsEditors)
 {
-    CHost host;
+    CLeakHost host;
     CPropertyItem choice{ "Lines", "Both", PROP_KIND_CHOICE, "None|Both|Horizontal|" };
     CPropertyItem text{ "Title", "Regions", PROP_KIND_TEXT, "" };
     CPropertyItem colour{ "Back", "RGB(255,128,0)", PROP_KIND_COLOUR, "" };

@@ -15,20 +15,6 @@ namespace
 
 const int kRows = 16;   // the title row and 15 rows of data
 
-// A shown host window for the cycles: each shown top-level window costs a
-// round trip to the X server, the children in it do not.
-class CHost
-{
-public:
-    CHost()
-    {
-        wnd.CreateEx(0, nullptr, "leak host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 520, 420), nullptr, 0);
-        PumpPending();
-    }
-    ~CHost() { wnd.DestroyWindow(); }
-    CWnd wnd;
-};
-
 void FillGrid(CVXGridCtrl& grid)
 {
     grid.SetRowCount(kRows);
@@ -77,7 +63,7 @@ std::string TempPath(const char* name)
 
 TEST(Leaks, GridAndItsInPlaceEditor)
 {
-    CHost host;
+    CLeakHost host;
     ASSERT_TRUE(::IsWindow(host.wnd.m_hWnd));
     const std::string path = TempPath("kvvx-leak-grid.csv");
     int nEdited = 0, nLoaded = 0;
