@@ -16,7 +16,6 @@
 
 namespace
 {
-const int kChannelCols[3] = {SC_RED, SC_GREEN, SC_BLUE};
 const char* const kChannelNames[3] = {"Red", "Green", "Blue"};
 
 double ChannelValue(int nRow, int nChannel)

@@ -52,7 +52,7 @@
 class CImageList;
 class COleDataSource;
 class COleDataObject;
-class CPrintInfo;
+struct CPrintInfo;
 
 // ---------------------------------------------------------------- constants
 

@@ -664,7 +664,11 @@ void CVXGridCtrl::ExpandColumnsToFit()
         return;
     CRect rect;
     GetClientRect(&rect);
-    SpreadDifference(m_arColWidths.GetData(), m_nCols, (long long)rect.Width() - GetVirtualWidth());
+    // The difference is taken before the table is opened for writing:
+    // reading the total after GetData() would mark the totals current
+    // again before the sizes change.
+    const long long nDiff = (long long)rect.Width() - GetVirtualWidth();
+    SpreadDifference(m_arColWidths.GetData(), m_nCols, nDiff);
     if (m_bAllowDraw)
         Invalidate(TRUE);
 }
@@ -675,7 +679,9 @@ void CVXGridCtrl::ExpandRowsToFit()
         return;
     CRect rect;
     GetClientRect(&rect);
-    SpreadDifference(m_arRowHeights.GetData(), m_nRows, (long long)rect.Height() - GetVirtualHeight());
+    // The difference first, as for the columns.
+    const long long nDiff = (long long)rect.Height() - GetVirtualHeight();
+    SpreadDifference(m_arRowHeights.GetData(), m_nRows, nDiff);
     if (m_bAllowDraw)
         Invalidate(TRUE);
 }

@@ -18,10 +18,9 @@
 #include <algorithm>
 #include <vector>
 
-// int-typed min and max (the Win32 headers' macros are off; LONG and int
-// fields mix here).
+// int-typed min (the Win32 headers' macros are off; LONG and int fields mix
+// here).
 static inline int KvMin(int a, int b) { return a < b ? a : b; }
-static inline int KvMax(int a, int b) { return a > b ? a : b; }
 
 
 namespace

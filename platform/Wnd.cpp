@@ -166,6 +166,12 @@ static void KvReportHandlerException(CException* e)
     e->Delete();
 }
 
+// Lets the message dispatch read and clear a window's saved procedure.
+struct KvWndProcAccess
+{
+    static WNDPROC& Super(CWnd* pWnd) { return pWnd->m_pfnSuper; }
+};
+
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     KvThreadState* ts = KvGetThreadState();
@@ -196,13 +202,13 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
     {
         // The window is gone: give it its procedure back and unbind it
         // before the object may delete itself in PostNcDestroy.
-        if (pWnd->m_pfnSuper)
+        if (KvWndProcAccess::Super(pWnd))
         {
             WNDPROC pfnCur = (WNDPROC)::GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
             if (pfnCur == &AfxWndProc)
-                ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pWnd->m_pfnSuper);
+                ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)KvWndProcAccess::Super(pWnd));
         }
-        pWnd->m_pfnSuper = nullptr;
+        KvWndProcAccess::Super(pWnd) = nullptr;
         pWnd->Detach();
         pWnd->PostNcDestroy();
     }

@@ -48,6 +48,12 @@ class CString;
 class CScrollBar;
 class CFrameWnd;
 struct CCreateContext;
+class CWnd;
+
+// The framework's window procedure (for window classes registered by hand),
+// and the dispatch of one message to a window object that it calls.
+KVVX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+KVVX_API LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Framework messages. WM_IDLEUPDATECMDUI is sent to every window of a frame
 // at idle time so control bars can update their buttons (wParam: disable
@@ -346,14 +352,13 @@ protected:
     // Creates one reflected notification's recipient lookup.
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
+    // The message dispatch reaches the saved procedure through this helper
+    // of the implementation: befriending the exported functions themselves
+    // would declare them again, and a friend declaration cannot carry their
+    // DLL linkage.
+    friend struct KvWndProcAccess;
     friend LRESULT CALLBACK KvCbtHook(int, WPARAM, LPARAM);
 };
-
-// The framework's window procedure (for window classes registered by hand).
-KVVX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-KVVX_API LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers lpWndClass unless a class of that name is already registered
 // for its instance (TRUE either way; FALSE when registration fails). A NULL

@@ -8,7 +8,7 @@ export WINEPREFIX=${WINEPREFIX:-$KVVX_BUILD/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 KVVX_PACKAGES="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
-  cmake ninja-build googletest g++ clang libclang-rt-14-dev fonts-wine fonts-liberation
+  cmake ninja-build googletest g++ clang lld libclang-rt-14-dev fonts-wine fonts-liberation
   x11-apps imagemagick x11-utils xclip
   cups printer-driver-cups-pdf poppler-utils"
 
@@ -89,6 +89,12 @@ kvvx_prepare_prefix() {
   wineserver -k >/dev/null 2>&1 </dev/null || true
   wineserver -w >/dev/null 2>&1 </dev/null || true
   touch "$marker"
+}
+
+kvvx_configure_windows_clang() {
+  cmake -S "$KVVX_ROOT" -B "$KVVX_BUILD/clang" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$KVVX_ROOT/cmake/toolchain-clang-mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=${KVVX_BUILD_TYPE:-Release} >/dev/null
 }
 
 kvvx_configure_windows() {

@@ -96,7 +96,7 @@ public: \
 #define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema) \
     CObject* PASCAL class_name::CreateObject() { return new class_name; } \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
-    CArchive& operator>>(CArchive& ar, class_name*& pOb) \
+    [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb) \
         { pOb = (class_name*)ar.ReadObject(RUNTIME_CLASS(class_name)); return ar; }
 
 class KVVX_API CObject

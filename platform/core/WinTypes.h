@@ -219,9 +219,10 @@ typedef __POSITION* POSITION;
 #endif
 
 // printf-style format checking for member functions (argument numbers count
-// `this` as 1). MinGW's g++ uses its own C99 printf (gnu_printf).
+// `this` as 1). MinGW's g++ uses its own C99 printf (gnu_printf); clang
+// knows no gnu_printf and checks the standard printf formats.
 #if defined(__GNUC__)
-#  if defined(__MINGW32__)
+#  if defined(__MINGW32__) && !defined(__clang__)
 #    define KVVX_PRINTF_FORMAT(fmt, first) __attribute__((format(gnu_printf, fmt, first)))
 #  else
 #    define KVVX_PRINTF_FORMAT(fmt, first) __attribute__((format(printf, fmt, first)))

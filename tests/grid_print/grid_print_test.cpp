@@ -58,21 +58,6 @@ std::string ReadFile(const std::string& winPath)
     return text;
 }
 
-void Pump(DWORD ms)
-{
-    DWORD end = ::GetTickCount() + ms;
-    do
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    } while ((int)(end - ::GetTickCount()) > 0);
-}
-
 // Runs a shell command line on the Linux side and returns its standard
 // output ("" when it did not finish within a minute).
 std::string RunLinux(const std::string& dir, const std::string& command)

@@ -44,7 +44,8 @@ TEST(CStringTest, ConstructionForms)
 
     CString assigned;
     assigned = "abc";
-    assigned = assigned;            // self assignment
+    const CString& same = assigned;
+    assigned = same;                // self assignment
     EXPECT_STREQ(assigned, "abc");
     assigned = 'z';
     EXPECT_STREQ(assigned, "z");
