@@ -561,7 +561,9 @@ public:
         m_pFrame->m_screenshotPath = screenshot;
         m_pFrame->m_scene = scene;
         m_pFrame->m_bPrintAfterScreenshot = m_lpCmdLine && strstr(m_lpCmdLine, "--print") != nullptr;
-        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 960, 600), nullptr,
+        // Wide enough for the bar on the left and every column of the grid,
+        // the Class column last.
+        if (!m_pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 1080, 600), nullptr,
                               MAKEINTRESOURCEA(IDR_MAINFRAME)))
             return FALSE;
         m_pFrame->LoadAccelTable(MAKEINTRESOURCEA(IDR_MAINFRAME));

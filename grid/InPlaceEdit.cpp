@@ -143,26 +143,32 @@ void CInPlaceEdit::OnKillFocus(CWnd* pNewWnd)
 {
     CEdit::OnKillFocus(pNewWnd);
 
+    GridEndInPlaceEdit(this, m_nRow, m_nCol, m_nLastChar);
+}
+
+void GridEndInPlaceEdit(CWnd* pEditor, int nRow, int nCol, UINT nLastChar)
+{
     CString sText;
-    GetWindowText(sText);
+    pEditor->GetWindowText(sText);
 
     GRIDDISPINFO dispinfo;
-    dispinfo.hdr.hwndFrom = m_hWnd;
-    dispinfo.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
+    dispinfo.hdr.hwndFrom = pEditor->m_hWnd;
+    dispinfo.hdr.idFrom = (UINT_PTR)pEditor->GetDlgCtrlID();
     dispinfo.hdr.code = (UINT)GRIDN_ENDLABELEDIT;
     dispinfo.item.mask = GIM_TEXT | GIM_PARAM;
-    dispinfo.item.row = m_nRow;
-    dispinfo.item.col = m_nCol;
+    dispinfo.item.row = nRow;
+    dispinfo.item.col = nCol;
     dispinfo.item.szText = sText;
-    dispinfo.item.lParam = (LPARAM)m_nLastChar;
+    dispinfo.item.lParam = (LPARAM)nLastChar;
 
-    HWND hReceiver = ::GetWindow(m_hWnd, GW_OWNER);
+    HWND hReceiver = ::GetWindow(pEditor->m_hWnd, GW_OWNER);
     if (hReceiver == NULL)
-        hReceiver = ::GetParent(m_hWnd);
-    // The grid may open the next edit while handling the notification; this
-    // window closes once that is done.
-    HWND hSelf = m_hWnd;
-    if (hReceiver != NULL)
+        hReceiver = ::GetParent(pEditor->m_hWnd);
+    // The grid may open the next edit while handling the notification (and
+    // the editor's object may be gone by then); the window closes once that
+    // is done.
+    HWND hSelf = pEditor->m_hWnd;
+    if (hReceiver != NULL && ::IsWindow(hReceiver))
         ::SendMessageA(hReceiver, WM_NOTIFY, dispinfo.hdr.idFrom, (LPARAM)&dispinfo);
     if (::IsWindow(hSelf))
         ::PostMessageA(hSelf, WM_CLOSE, 0, 0);

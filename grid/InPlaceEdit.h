@@ -46,3 +46,9 @@ private:
     BOOL    m_bExitOnArrows;
     CRect   m_rect;
 };
+
+// Ends an in-place edit in the editor window pEditor: sends its owner (else
+// its parent) the final text and the key that ended the edit (0 for a click
+// elsewhere) in a GRIDDISPINFO (GRIDN_ENDLABELEDIT), then posts the editor a
+// WM_CLOSE. The editor's object may be deleted while the owner handles it.
+void GridEndInPlaceEdit(CWnd* pEditor, int nRow, int nCol, UINT nLastChar);

@@ -1,6 +1,7 @@
 // CInPlaceList and CComboEdit: the combo-column grid's drop-down editor.
 
 #include "grid/InPlaceList.h"
+#include "grid/InPlaceEdit.h"
 #include "grid/GridCtrl.h"
 
 static const UINT kComboEditId = 1001;
@@ -252,25 +253,5 @@ void CInPlaceList::EndEdit()
         return;
     m_bEnded = TRUE;
 
-    CString sText;
-    GetWindowText(sText);
-
-    GRIDDISPINFO dispinfo;
-    dispinfo.hdr.hwndFrom = m_hWnd;
-    dispinfo.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-    dispinfo.hdr.code = (UINT)GRIDN_ENDLABELEDIT;
-    dispinfo.item.mask = GIM_TEXT | GIM_PARAM;
-    dispinfo.item.row = m_nRow;
-    dispinfo.item.col = m_nCol;
-    dispinfo.item.szText = sText;
-    dispinfo.item.lParam = (LPARAM)m_nLastChar;
-
-    HWND hReceiver = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hReceiver == NULL)
-        hReceiver = ::GetParent(m_hWnd);
-    HWND hSelf = m_hWnd;
-    if (hReceiver != NULL && ::IsWindow(hReceiver))
-        ::SendMessageA(hReceiver, WM_NOTIFY, dispinfo.hdr.idFrom, (LPARAM)&dispinfo);
-    if (::IsWindow(hSelf))
-        ::PostMessageA(hSelf, WM_CLOSE, 0, 0);
+    GridEndInPlaceEdit(this, m_nRow, m_nCol, m_nLastChar);
 }

@@ -11,50 +11,40 @@
 // ================================================================== CSharedFile
 
 CSharedFile::CSharedFile(UINT nAllocFlags, UINT nGrowBytes)
-    : m_nAllocFlags(nAllocFlags), m_nGrowBytes(nGrowBytes == 0 ? 4096 : nGrowBytes),
-      m_bAllowGrow(TRUE), m_hGlobal(NULL), m_pData(NULL), m_nBufferSize(0), m_nFileSize(0),
-      m_nPosition(0)
+    : CMemFile(nGrowBytes == 0 ? 4096 : nGrowBytes), m_nAllocFlags(nAllocFlags),
+      m_nGrowStep(nGrowBytes == 0 ? 4096 : nGrowBytes), m_hGlobal(NULL)
 {
 }
 
+// The base destructor frees with free(): the block goes back here.
 CSharedFile::~CSharedFile()
 {
     Close();
 }
 
-void CSharedFile::Lock()
-{
-    m_pData = m_hGlobal != NULL ? (BYTE*)::GlobalLock(m_hGlobal) : NULL;
-}
-
-void CSharedFile::Unlock()
-{
-    if (m_hGlobal != NULL && m_pData != NULL)
-        ::GlobalUnlock(m_hGlobal);
-    m_pData = NULL;
-}
-
 void CSharedFile::SetHandle(HGLOBAL hGlobal, BOOL bAllowGrow)
 {
     Close();
-    m_hGlobal = hGlobal;
-    m_bAllowGrow = bAllowGrow;
-    m_nBufferSize = hGlobal != NULL ? ::GlobalSize(hGlobal) : 0;
-    m_nFileSize = m_nBufferSize;
-    m_nPosition = 0;
-    Lock();
-    if (m_hGlobal != NULL && m_pData == NULL)
+    m_nGrowBytes = bAllowGrow ? m_nGrowStep : 0;
+    if (hGlobal == NULL)
+        return;
+    BYTE* p = (BYTE*)::GlobalLock(hGlobal);
+    if (p == NULL)
     {
         // A block that cannot be locked is no file: give it back untouched.
-        m_hGlobal = NULL;
-        m_nBufferSize = m_nFileSize = 0;
         AfxThrowMemoryException();
     }
+    m_hGlobal = hGlobal;
+    m_lpBuffer = p;
+    m_nBufferSize = m_nFileSize = ::GlobalSize(hGlobal);
+    m_nPosition = 0;
+    m_bAutoDelete = TRUE;
 }
 
 HGLOBAL CSharedFile::Detach()
 {
-    Unlock();
+    if (m_hGlobal != NULL && m_lpBuffer != NULL)
+        ::GlobalUnlock(m_hGlobal);
     HGLOBAL h = m_hGlobal;
     if (h != NULL && m_nFileSize < m_nBufferSize && m_nFileSize > 0)
     {
@@ -68,118 +58,71 @@ HGLOBAL CSharedFile::Detach()
         h = NULL;
     }
     m_hGlobal = NULL;
+    m_lpBuffer = NULL;
     m_nBufferSize = m_nFileSize = m_nPosition = 0;
     return h;
 }
 
-// Grows the block to hold at least nNewLen bytes: by the grow step, or by
-// half the current size when that is more, so that many small writes cost
-// time linear in the data written.
-void CSharedFile::Grow(SIZE_T nNewLen)
-{
-    if (nNewLen <= m_nBufferSize)
-        return;
-    if (!m_bAllowGrow)
-        AfxThrowMemoryException();
-    SIZE_T nNew = m_nBufferSize + m_nBufferSize / 2;
-    if (nNew < nNewLen)
-        nNew = nNewLen;
-    nNew = ((nNew + m_nGrowBytes - 1) / m_nGrowBytes) * m_nGrowBytes;
-    if (nNew < nNewLen)
-        AfxThrowMemoryException();
-    Unlock();
-    HGLOBAL h = m_hGlobal == NULL ? ::GlobalAlloc(m_nAllocFlags, nNew)
-                                  : ::GlobalReAlloc(m_hGlobal, nNew, GMEM_MOVEABLE);
-    if (h == NULL)
-    {
-        Lock();
-        AfxThrowMemoryException();
-    }
-    m_hGlobal = h;
-    m_nBufferSize = nNew;
-    Lock();
-    if (m_pData == NULL)
-        AfxThrowMemoryException();
-}
-
-UINT CSharedFile::Read(void* lpBuf, UINT nCount)
-{
-    if (nCount == 0)
-        return 0;
-    if (lpBuf == NULL)
-        AfxThrowInvalidArgException();
-    if (m_nPosition >= m_nFileSize)
-        return 0;
-    SIZE_T nAvail = m_nFileSize - m_nPosition;
-    UINT nRead = (SIZE_T)nCount < nAvail ? nCount : (UINT)nAvail;
-    memcpy(lpBuf, m_pData + m_nPosition, nRead);
-    m_nPosition += nRead;
-    return nRead;
-}
-
-void CSharedFile::Write(const void* lpBuf, UINT nCount)
-{
-    if (nCount == 0)
-        return;
-    if (lpBuf == NULL)
-        AfxThrowInvalidArgException();
-    SIZE_T nEnd = m_nPosition + nCount;
-    if (nEnd < m_nPosition)
-        AfxThrowMemoryException();
-    if (nEnd > m_nBufferSize)
-        Grow(nEnd);
-    if (m_nPosition > m_nFileSize)
-        memset(m_pData + m_nFileSize, 0, m_nPosition - m_nFileSize);
-    memmove(m_pData + m_nPosition, lpBuf, nCount);
-    m_nPosition = nEnd;
-    if (m_nPosition > m_nFileSize)
-        m_nFileSize = m_nPosition;
-}
-
-ULONGLONG CSharedFile::Seek(LONGLONG lOff, UINT nFrom)
-{
-    LONGLONG lBase = nFrom == begin ? 0 : nFrom == current ? (LONGLONG)m_nPosition
-                   : nFrom == end ? (LONGLONG)m_nFileSize : -1;
-    if (lBase < 0)
-        AfxThrowInvalidArgException();
-    LONGLONG lNew = lBase + lOff;
-    if (lNew < 0 || (lOff > 0 && lNew < lBase))
-        AfxThrowFileException(CFileException::badSeek, -1, m_strFileName);
-    m_nPosition = (SIZE_T)lNew;
-    return (ULONGLONG)lNew;
-}
-
-ULONGLONG CSharedFile::GetPosition() const { return m_nPosition; }
-ULONGLONG CSharedFile::GetLength() const { return m_nFileSize; }
-
-void CSharedFile::SetLength(ULONGLONG dwNewLen)
-{
-    if (dwNewLen > (ULONGLONG)(SIZE_T)-1)
-        AfxThrowMemoryException();
-    SIZE_T n = (SIZE_T)dwNewLen;
-    if (n > m_nBufferSize)
-        Grow(n);
-    if (n > m_nFileSize)
-        memset(m_pData + m_nFileSize, 0, n - m_nFileSize);
-    if (n < m_nPosition)
-        m_nPosition = n;
-    m_nFileSize = n;
-}
-
-void CSharedFile::Flush() {}
-
 void CSharedFile::Close()
 {
-    Unlock();
-    if (m_hGlobal != NULL)
-        ::GlobalFree(m_hGlobal);
-    m_hGlobal = NULL;
-    m_nBufferSize = m_nFileSize = m_nPosition = 0;
+    UINT nGrowBytes = m_nGrowBytes;
+    CMemFile::Close();
+    m_nGrowBytes = nGrowBytes;
 }
 
-void CSharedFile::Abort()
+BYTE* CSharedFile::Alloc(SIZE_T nBytes)
 {
-    Close();
+    if (m_hGlobal != NULL)
+        return Realloc(m_lpBuffer, nBytes);
+    HGLOBAL h = ::GlobalAlloc(m_nAllocFlags, nBytes);
+    if (h == NULL)
+        return NULL;
+    BYTE* p = (BYTE*)::GlobalLock(h);
+    if (p == NULL)
+    {
+        ::GlobalFree(h);
+        return NULL;
+    }
+    m_hGlobal = h;
+    return p;
+}
+
+// A moveable block is unlocked while it is reallocated and locked again
+// afterwards, also when reallocating fails (the data stays where it was).
+BYTE* CSharedFile::Realloc(BYTE* lpMem, SIZE_T nBytes)
+{
+    if (m_hGlobal == NULL)
+        return lpMem == NULL ? Alloc(nBytes) : NULL;
+    ::GlobalUnlock(m_hGlobal);
+    HGLOBAL h = ::GlobalReAlloc(m_hGlobal, nBytes, GMEM_MOVEABLE);
+    if (h != NULL)
+        m_hGlobal = h;
+    BYTE* p = (BYTE*)::GlobalLock(m_hGlobal);
+    if (p == NULL)
+    {
+        // The block cannot be reached any more: the file is empty.
+        ::GlobalFree(m_hGlobal);
+        m_hGlobal = NULL;
+        m_lpBuffer = NULL;
+        m_nBufferSize = m_nFileSize = m_nPosition = 0;
+        return NULL;
+    }
+    if (h == NULL)
+    {
+        m_lpBuffer = p;
+        return NULL;
+    }
+    return p;
+}
+
+void CSharedFile::Free(BYTE* lpMem)
+{
+    (void)lpMem;
+    if (m_hGlobal == NULL)
+        return;
+    ::GlobalUnlock(m_hGlobal);
+    ::GlobalFree(m_hGlobal);
+    m_hGlobal = NULL;
 }
 
 // ================================================================== helpers
@@ -340,30 +283,6 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT /*lpRectStartDrag
 }
 
 // ---- IDataObject
-
-STDMETHODIMP COleDataSource::XDataObject::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject))
-    {
-        *ppv = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::AddRef()
-{
-    return m_pOwner->InternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::Release()
-{
-    return m_pOwner->InternalRelease();
-}
 
 STDMETHODIMP COleDataSource::XDataObject::GetData(FORMATETC* pFmt, STGMEDIUM* pMedium)
 {
@@ -549,32 +468,6 @@ SCODE COleDropSource::GiveFeedback(DROPEFFECT /*dropEffect*/)
     return DRAGDROP_S_USEDEFAULTCURSORS;
 }
 
-STDMETHODIMP COleDropSource::XDropSource::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource))
-    {
-        *ppv = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-// The drop source lives as long as its owner (on the stack of the drag):
-// the count is kept for the interface's sake only.
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::AddRef()
-{
-    return (ULONG)::InterlockedIncrement(&m_pOwner->m_dwRef);
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::Release()
-{
-    return (ULONG)::InterlockedDecrement(&m_pOwner->m_dwRef);
-}
-
 STDMETHODIMP COleDropSource::XDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)
 {
     return m_pOwner->QueryContinueDrag(fEscapePressed, grfKeyState);
@@ -652,32 +545,6 @@ CPoint COleDropTarget::ToClient(POINTL pt) const
     if (m_hWnd != NULL)
         ::ScreenToClient(m_hWnd, &p);
     return CPoint(p.x, p.y);
-}
-
-STDMETHODIMP COleDropTarget::XDropTarget::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget))
-    {
-        *ppv = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-// The target is a member of its window's object and lives as long as that:
-// the count is kept for the interface's sake only.
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::AddRef()
-{
-    return (ULONG)::InterlockedIncrement(&m_pOwner->m_dwRef);
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release()
-{
-    return (ULONG)::InterlockedDecrement(&m_pOwner->m_dwRef);
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,

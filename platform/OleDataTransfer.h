@@ -30,9 +30,39 @@ class COleDropSource;
 
 typedef DWORD DROPEFFECT;
 
+// ------------------------------------------------------------------ COleInterfaceMember
+
+// The IUnknown part of an OLE interface that an object implements through a
+// member: it answers IUnknown and the interface's own id with itself and
+// counts references with the owner's InternalAddRef / InternalRelease.
+template <class I, class OWNER, const IID& riidThis>
+class COleInterfaceMember : public I
+{
+public:
+    OWNER* m_pOwner = nullptr;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (ppv == NULL)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, riidThis))
+        {
+            *ppv = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = NULL;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return (ULONG)m_pOwner->InternalAddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return (ULONG)m_pOwner->InternalRelease(); }
+};
+
 // ------------------------------------------------------------------ CSharedFile
 
-class KVVX_API CSharedFile : public CFile
+// A CMemFile whose memory is one global memory block, locked while the file
+// holds it; reading, writing, seeking and growth are CMemFile's.
+class KVVX_API CSharedFile : public CMemFile
 {
 public:
     // The memory grows in steps of at least nGrowBytes (geometrically for
@@ -48,29 +78,18 @@ public:
     // owns it (GlobalFree). The file is empty afterwards. NULL when empty.
     HGLOBAL Detach();
 
-    ULONGLONG GetPosition() const override;
-    ULONGLONG Seek(LONGLONG lOff, UINT nFrom) override;
-    void SetLength(ULONGLONG dwNewLen) override;
-    ULONGLONG GetLength() const override;
-    UINT Read(void* lpBuf, UINT nCount) override;
-    void Write(const void* lpBuf, UINT nCount) override;
-    void Abort() override;
-    void Flush() override;
+    // Frees the block; the file stays usable (and growable as before).
     void Close() override;
 
-private:
-    void Grow(SIZE_T nNewLen);
-    void Lock();
-    void Unlock();
+protected:
+    BYTE* Alloc(SIZE_T nBytes) override;
+    BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes) override;
+    void Free(BYTE* lpMem) override;
 
+private:
     UINT m_nAllocFlags;
-    UINT m_nGrowBytes;
-    BOOL m_bAllowGrow;
+    UINT m_nGrowStep;       // m_nGrowBytes while growing is allowed
     HGLOBAL m_hGlobal;
-    BYTE* m_pData;          // the block, locked while the file holds it
-    SIZE_T m_nBufferSize;
-    SIZE_T m_nFileSize;
-    SIZE_T m_nPosition;
 };
 
 // ------------------------------------------------------------------ COleDataSource
@@ -123,13 +142,9 @@ private:
     };
     const Entry* Find(const FORMATETC* pFmt) const;
 
-    class XDataObject : public IDataObject
+    class XDataObject : public COleInterfaceMember<IDataObject, COleDataSource, IID_IDataObject>
     {
     public:
-        COleDataSource* m_pOwner = nullptr;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP GetData(FORMATETC* pFmt, STGMEDIUM* pMedium) override;
         STDMETHODIMP GetDataHere(FORMATETC* pFmt, STGMEDIUM* pMedium) override;
         STDMETHODIMP QueryGetData(FORMATETC* pFmt) override;
@@ -191,14 +206,15 @@ public:
 
     IDropSource* GetInterface() { return &m_xDropSource; }
 
+    // The drop source lives as long as its owner (on the stack of the drag):
+    // the count is kept for the interface's sake only.
+    DWORD InternalAddRef() { return (DWORD)::InterlockedIncrement(&m_dwRef); }
+    DWORD InternalRelease() { return (DWORD)::InterlockedDecrement(&m_dwRef); }
+
 private:
-    class XDropSource : public IDropSource
+    class XDropSource : public COleInterfaceMember<IDropSource, COleDropSource, IID_IDropSource>
     {
     public:
-        COleDropSource* m_pOwner = nullptr;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override;
         STDMETHODIMP GiveFeedback(DWORD dwEffect) override;
     };
@@ -232,17 +248,18 @@ public:
 
     HWND GetRegisteredHwnd() const { return m_hWnd; }
 
+    // The target is a member of its window's object and lives as long as
+    // that: the count is kept for the interface's sake only.
+    DWORD InternalAddRef() { return (DWORD)::InterlockedIncrement(&m_dwRef); }
+    DWORD InternalRelease() { return (DWORD)::InterlockedDecrement(&m_dwRef); }
+
 private:
     CWnd* TargetWnd() const;
     CPoint ToClient(POINTL pt) const;
 
-    class XDropTarget : public IDropTarget
+    class XDropTarget : public COleInterfaceMember<IDropTarget, COleDropTarget, IID_IDropTarget>
     {
     public:
-        COleDropTarget* m_pOwner = nullptr;
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
         STDMETHODIMP DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHODIMP DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         STDMETHODIMP DragLeave() override;

@@ -822,7 +822,7 @@ CMemFile::~CMemFile()
 void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
 {
     if (m_bAutoDelete)
-        free(m_lpBuffer);
+        Free(m_lpBuffer);
     m_lpBuffer = lpBuffer;
     m_nGrowBytes = nGrowBytes;
     m_nPosition = 0;
@@ -853,6 +853,21 @@ BOOL CMemFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pErro
     AfxThrowNotSupportedException();
 }
 
+BYTE* CMemFile::Alloc(SIZE_T nBytes)
+{
+    return (BYTE*)malloc(nBytes);
+}
+
+BYTE* CMemFile::Realloc(BYTE* lpMem, SIZE_T nBytes)
+{
+    return (BYTE*)realloc(lpMem, nBytes);
+}
+
+void CMemFile::Free(BYTE* lpMem)
+{
+    free(lpMem);
+}
+
 void CMemFile::GrowFile(SIZE_T dwNewLen)
 {
     if (dwNewLen <= m_nBufferSize)
@@ -868,7 +883,7 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
     nNew = ((nNew + m_nGrowBytes - 1) / m_nGrowBytes) * m_nGrowBytes;
     if (nNew < dwNewLen)
         AfxThrowMemoryException();
-    BYTE* p = (BYTE*)realloc(m_lpBuffer, nNew);
+    BYTE* p = m_lpBuffer == NULL ? Alloc(nNew) : Realloc(m_lpBuffer, nNew);
     if (p == NULL)
         AfxThrowMemoryException();
     m_lpBuffer = p;
@@ -948,7 +963,7 @@ void CMemFile::Close()
     m_nBufferSize = 0;
     m_nFileSize = 0;
     if (m_bAutoDelete)
-        free(m_lpBuffer);
+        Free(m_lpBuffer);
     m_lpBuffer = NULL;
 }
 

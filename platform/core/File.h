@@ -196,6 +196,13 @@ public:
     const BYTE* GetData() const { return m_lpBuffer; }
 
 protected:
+    // Where the memory comes from: malloc/realloc/free here; a derived file
+    // (CSharedFile) keeps it elsewhere. Alloc and Realloc return NULL when
+    // out of memory. The destructor frees with free(): a derived file
+    // releases its own memory in its destructor.
+    virtual BYTE* Alloc(SIZE_T nBytes);
+    virtual BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes);
+    virtual void Free(BYTE* lpMem);
     void GrowFile(SIZE_T dwNewLen);
 
     UINT m_nGrowBytes;

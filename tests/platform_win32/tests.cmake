@@ -10,5 +10,6 @@ kvvx_add_test(NAME framework_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/leak_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shared_file_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/framework_tests.rc
 )
